@@ -1,0 +1,62 @@
+#include "CameraParameters.h"
+
+namespace velm {
+
+void keepAllowed(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
+                 bool throwFlag)
+{
+    if (!applet.acceptAllowed(row, value.integer, throwFlag)) {
+        return;
+    }
+    commit(applet.kept(camera, row.id).integer, value.integer, throwFlag, noWork);
+}
+
+// The period and the phase bound each other: the phase must stay below the
+// period, checked against the value just stored.
+void setImageSelectPeriod(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
+                          const ParameterValue& value, bool throwFlag)
+{
+    const std::uint32_t v = value.integer;
+    if (!accept(withinRange(v, 1u, 256u), kErrOutOfRange, throwFlag)) {
+        return;
+    }
+    commit(applet.kept(camera, row.id).integer, v, throwFlag, [&] {
+        if (v <= applet.kept(camera, FG_IMG_SELECT).integer) {
+            throw std::int32_t{kErrOutOfRange};
+        }
+        applet.registers().writeInt(applet, RegisterRole::ImageSelectPeriod, camera, v);
+    });
+}
+
+void setImageSelect(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
+                    bool throwFlag)
+{
+    const std::uint32_t v = value.integer;
+    if (!accept(v <= 255, kErrOutOfRange, throwFlag)) {
+        return;
+    }
+    commit(applet.kept(camera, row.id).integer, v, throwFlag, [&] {
+        if (applet.kept(camera, FG_IMG_SELECT_PERIOD).integer <= v) {
+            throw std::int32_t{kErrOutOfRange};
+        }
+        applet.registers().writeInt(applet, RegisterRole::ImageSelectPhase, camera, v);
+    });
+}
+
+void getHostValue(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, void* buffer)
+{
+    raiseIfFailed(applet.getHostParameter(row.id, buffer, camera));
+}
+
+void getHostValueOfPort0(GenericApplet& applet, const ParameterRow& row, std::uint32_t, void* buffer)
+{
+    raiseIfFailed(applet.getHostParameter(row.id, buffer, 0));
+}
+
+void getHapFileName(GenericApplet& applet, const ParameterRow&, std::uint32_t, void* buffer)
+{
+    const char* name = applet.getHapFileName();
+    std::memcpy(buffer, name, std::strlen(name) + 1);
+}
+
+}  // namespace velm

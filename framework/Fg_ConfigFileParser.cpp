@@ -1,0 +1,361 @@
+#include "Fg_ConfigFileParser.h"
+
+#include <cinttypes>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "ErrorCodes.h"
+#include "ErrorLog.h"
+#include "Platform.h"
+#include "TextLines.h"
+
+namespace velm {
+
+using text::decimalToInt32;
+using text::isCSpace;
+using text::LineReader;
+using text::secondToken;
+using text::Token;
+
+namespace {
+
+constexpr const char* kFileTypeMark = ".mcf";
+constexpr const char* kHeaderSection = "[Kamerasektion]\n";
+constexpr const char* kNotFoundText = "Error";
+constexpr const char* kKeyLineDelimiters = "=;'";
+constexpr const char* kHeaderLineDelimiters = "='";
+constexpr std::size_t kNumberBufferSize = 32;
+constexpr int kDoublePrecision = 12;
+
+void copyBounded(char* destination, const char* source, std::size_t length)
+{
+    if (length > Fg_ConfigFileParser::kValueBufferSize - 1) {
+        length = Fg_ConfigFileParser::kValueBufferSize - 1;
+    }
+    std::memcpy(destination, source, length);
+    destination[length] = '\0';
+}
+
+void copyText(char* destination, const char* text)
+{
+    copyBounded(destination, text, std::strlen(text));
+}
+
+// An unsigned decimal as the platform's 64-bit scanf conversion reads it.
+// Digits past 64 bits would make scanf undefined; they are held at the
+// largest value, as strtoull holds them. No digits: the value stays.
+void decimalToUInt64(const char* text, std::uint64_t& value)
+{
+    const char* cursor = text;
+    while (isCSpace(*cursor)) {
+        ++cursor;
+    }
+    const bool negative = *cursor == '-';
+    if (*cursor == '-' || *cursor == '+') {
+        ++cursor;
+    }
+    bool overflow = false;
+    std::uint64_t digits = 0;
+    const char* firstDigit = cursor;
+    for (; *cursor >= '0' && *cursor <= '9'; ++cursor) {
+        const std::uint64_t digit = static_cast<std::uint64_t>(*cursor - '0');
+        if (digits > (UINT64_MAX - digit) / 10) {
+            overflow = true;
+        }
+        digits = digits * 10 + digit;
+    }
+    if (cursor == firstDigit) {
+        return;
+    }
+    if (overflow) {
+        value = UINT64_MAX;
+        return;
+    }
+    std::uint64_t read = 0;
+    if (std::sscanf(firstDigit, os::unsignedInt64Format(), &read) != 1) {
+        return;
+    }
+    value = negative ? 0 - read : read;
+}
+
+}  // namespace
+
+Fg_ConfigFileParser::Fg_ConfigFileParser(ErrorLog* log, const char* fileName, bool readOnly) : log_(log)
+{
+    trace("Fg_ConfigFileParser::Fg_ConfigFileParser");
+    if (checkFileType(fileName) && checkFileExist(fileName)) {
+        file_ = std::fopen(fileName, readOnly ? "r" : "r+");
+    }
+}
+
+Fg_ConfigFileParser::~Fg_ConfigFileParser()
+{
+    close();
+}
+
+void Fg_ConfigFileParser::close()
+{
+    if (file_ != nullptr) {
+        std::fflush(file_);
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+}
+
+void Fg_ConfigFileParser::trace(const char* operation) const
+{
+    if (log_ != nullptr) {
+        log_->trace(operation);
+    }
+}
+
+bool Fg_ConfigFileParser::checkFileType(const char* fileName)
+{
+    return fileName != nullptr && std::strstr(fileName, kFileTypeMark) != nullptr;
+}
+
+bool Fg_ConfigFileParser::checkFileExist(const char* fileName)
+{
+    if (fileName == nullptr) {
+        return false;
+    }
+    std::FILE* probe = std::fopen(fileName, "r");
+    if (probe == nullptr) {
+        return false;
+    }
+    std::fclose(probe);
+    return true;
+}
+
+bool Fg_ConfigFileParser::setSaveFile(const char* fileName)
+{
+    trace("Fg_ConfigFileParser::setSaveFile");
+    if (!checkFileType(fileName)) {
+        if (log_ != nullptr) {
+            log_->error("Config File is Invalid");
+        }
+        return false;
+    }
+    close();
+    file_ = std::fopen(fileName, "w");
+    if (file_ == nullptr) {
+        if (log_ != nullptr) {
+            log_->error("Config File: fopen failed");
+        }
+        return false;
+    }
+    return true;
+}
+
+void Fg_ConfigFileParser::writeConfigFileHeader()
+{
+    trace("Fg_ConfigFileParser::writeConfigFileHeader");
+    if (file_ == nullptr) {
+        return;
+    }
+    std::fputs("[Kamerasektion]\n", file_);
+    std::fputs("\nConfigFileVersion=2.0;\n", file_);
+    std::fflush(file_);
+}
+
+void Fg_ConfigFileParser::writeLine(const char* format, const char* key, const char* value)
+{
+    if (file_ == nullptr || key == nullptr) {
+        return;
+    }
+    std::fprintf(file_, format, key, value != nullptr ? value : "");
+    std::fflush(file_);
+}
+
+void Fg_ConfigFileParser::writeConfigFile(const char* key, const char* text)
+{
+    trace("Fg_ConfigFileParser::writeConfigFile");
+    writeLine("%s='%s';\n", key, text);
+}
+
+void Fg_ConfigFileParser::writeConfigFileValue(const char* key, const char* value)
+{
+    trace("Fg_ConfigFileParser::writeConfigFileValue");
+    writeLine("%s=%s;\n", key, value);
+}
+
+void Fg_ConfigFileParser::writeConfigFileIntKey(const char* key, std::int32_t value)
+{
+    trace("Fg_ConfigFileParser::writeConfigFileIntKey");
+    char number[kNumberBufferSize];
+    std::snprintf(number, sizeof number, "%" PRId32, value);
+    writeConfigFileValue(key, number);
+}
+
+void Fg_ConfigFileParser::writeConfigFileUInt64Key(const char* key, std::uint64_t value)
+{
+    trace("Fg_ConfigFileParser::writeConfigFileUInt64Key");
+    char number[kNumberBufferSize];
+    std::snprintf(number, sizeof number, os::unsignedInt64Format(), value);
+    writeConfigFileValue(key, number);
+}
+
+void Fg_ConfigFileParser::wrtiteConfigFileDoubleKey(const char* key, double value)
+{
+    trace("Fg_ConfigFileParser::wrtiteConfigFileDoubleKey");
+    char number[kNumberBufferSize];
+    std::snprintf(number, sizeof number, "%.*g", kDoublePrecision, value);
+    writeConfigFileValue(key, number);
+}
+
+std::string Fg_ConfigFileParser::getPortSectionName(std::uint32_t port)
+{
+    return std::string("[Port ") + static_cast<char>('A' + port) + "]";
+}
+
+void Fg_ConfigFileParser::writePortSection(std::uint32_t port)
+{
+    trace("Fg_ConfigFileParser::writePortSection");
+    if (file_ == nullptr) {
+        return;
+    }
+    std::fprintf(file_, "\n%s\n", getPortSectionName(port).c_str());
+    std::fflush(file_);
+}
+
+std::int32_t Fg_ConfigFileParser::parseKey(const char* section, const char* key, char* value)
+{
+    trace("Fg_ConfigFileParser::parseKey");
+    if (value == nullptr) {
+        return kErrKeyNotFound;
+    }
+    copyText(value, kNotFoundText);
+    if (file_ == nullptr || section == nullptr || key == nullptr) {
+        return kErrKeyNotFound;
+    }
+    std::rewind(file_);
+    LineReader reader(file_);
+    bool inSection = false;
+    while (!inSection && reader.next()) {
+        inSection = std::strstr(reader.text(), section) != nullptr;
+    }
+    if (!inSection) {
+        return kErrKeyNotFound;
+    }
+    const std::size_t keyLength = std::strlen(key);
+    while (reader.next()) {
+        const char* line = reader.text();
+        // Equal first keyLength bytes imply the line is at least that long,
+        // so line[keyLength] is inside the piece.
+        if (!reader.startsLine() || std::strncmp(line, key, keyLength) != 0 || line[keyLength] != '=') {
+            continue;
+        }
+        const Token token = secondToken(line, kKeyLineDelimiters);
+        // Nothing after "key=" at the end of the file, or a quoted empty
+        // text whose line end is the next token: the empty value.
+        if (token.length == 0 || token.start[0] == '\r' || token.start[0] == '\n') {
+            copyText(value, "");
+        } else {
+            copyBounded(value, token.start, token.length);
+        }
+        return 0;
+    }
+    copyText(value, kNotFoundText);
+    return kErrKeyNotFound;
+}
+
+std::int32_t Fg_ConfigFileParser::parseKeyFromLine(const char* key, char* value)
+{
+    trace("Fg_ConfigFileParser::parseKeyFromLine");
+    if (value == nullptr) {
+        return kErrKeyNotFound;
+    }
+    copyText(value, kNotFoundText);
+    if (file_ == nullptr || key == nullptr) {
+        return kErrKeyNotFound;
+    }
+    std::rewind(file_);
+    LineReader reader(file_);
+    while (reader.next()) {
+        if (std::strstr(reader.text(), key) == nullptr) {
+            continue;
+        }
+        const Token token = secondToken(reader.text(), kHeaderLineDelimiters);
+        copyBounded(value, token.start, token.length);
+        return 0;
+    }
+    return kErrKeyNotFound;
+}
+
+std::int32_t Fg_ConfigFileParser::parseIntKey(const char* section, const char* key, std::int32_t* value)
+{
+    trace("Fg_ConfigFileParser::parseIntKey");
+    char text[kValueBufferSize];
+    if (value == nullptr || parseKey(section, key, text) != 0) {
+        return kErrFailed;
+    }
+    *value = decimalToInt32(text);
+    return 0;
+}
+
+std::int32_t Fg_ConfigFileParser::parseIntKey(const char* section, const char* key, std::uint64_t* value)
+{
+    trace("Fg_ConfigFileParser::parseIntKey");
+    char text[kValueBufferSize];
+    if (value == nullptr || parseKey(section, key, text) != 0) {
+        return kErrFailed;
+    }
+    decimalToUInt64(text, *value);
+    return 0;
+}
+
+std::int32_t Fg_ConfigFileParser::parseDoubleKey(const char* section, const char* key, double* value)
+{
+    trace("Fg_ConfigFileParser::parseDoubleKey");
+    char text[kValueBufferSize];
+    if (value == nullptr || parseKey(section, key, text) != 0) {
+        return kErrFailed;
+    }
+    *value = std::strtod(text, nullptr);
+    return 0;
+}
+
+std::int32_t Fg_ConfigFileParser::parseIntKeyFromHeader(const char* key, std::int32_t* value)
+{
+    trace("Fg_ConfigFileParser::parseIntKeyFromHeader");
+    return parseIntKey(kHeaderSection, key, value);
+}
+
+std::int32_t Fg_ConfigFileParser::parsePortIntKey(std::uint32_t port, const char* key, std::int32_t* value)
+{
+    trace("Fg_ConfigFileParser::parsePortIntKey");
+    if (key == nullptr) {
+        return kErrFailed;
+    }
+    return parseIntKey(getPortSectionName(port).c_str(), key, value);
+}
+
+std::int32_t Fg_ConfigFileParser::parsePortUInt64Key(std::uint32_t port, const char* key, std::uint64_t* value)
+{
+    trace("Fg_ConfigFileParser::parsePortUInt64Key");
+    if (key == nullptr) {
+        return kErrFailed;
+    }
+    return parseIntKey(getPortSectionName(port).c_str(), key, value);
+}
+
+std::int32_t Fg_ConfigFileParser::parsePortDoubleKey(std::uint32_t port, const char* key, double* value)
+{
+    trace("Fg_ConfigFileParser::parsePortDoubleKey");
+    if (key == nullptr) {
+        return kErrFailed;
+    }
+    return parseDoubleKey(getPortSectionName(port).c_str(), key, value);
+}
+
+std::int32_t Fg_ConfigFileParser::parsePortKey(std::uint32_t port, const char* key, char* value)
+{
+    trace("Fg_ConfigFileParser::parsePortKey");
+    if (key == nullptr) {
+        return kErrFailed;
+    }
+    return parseKey(getPortSectionName(port).c_str(), key, value);
+}
+
+}  // namespace velm

@@ -1,0 +1,96 @@
+// The one door to the operating system. Everything else in the project is
+// written against these few calls, so that the libraries build for the
+// target (Windows DLLs) and for this development platform from the same
+// sources. No operating-system header may be included outside platform/.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace velm::os {
+
+// ---- dynamic loading -------------------------------------------------------
+
+using ModuleHandle = void*;
+
+// Loads a library by its plain name ("acqhost"): the platform's file name for
+// it is searched through the normal library search path and the directory of
+// the calling library. Null when it cannot be loaded.
+ModuleHandle loadLibrary(const char* baseName);
+// Loads a library from a file path, as a caller of the deliverables does.
+ModuleHandle loadLibraryFile(const char* path);
+void* findSymbol(ModuleHandle module, const char* name);
+void freeLibrary(ModuleHandle module);
+
+// ---- the library's own file ------------------------------------------------
+
+// Full path of the loaded module that contains `addressInside`. Empty when the
+// platform cannot tell. The result is limited to the 260 characters a module
+// path may have on the target.
+std::string modulePathOf(const void* addressInside);
+
+// Separator that joins a directory and a file name on this platform.
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
+// ---- environment -----------------------------------------------------------
+
+// The value of an environment variable; nullopt when it is not set at all
+// (an empty value is a set variable).
+std::optional<std::string> environmentValue(const char* name);
+// Sets a variable for this process, or removes it when `value` is null.
+void setEnvironmentValue(const char* name, const char* value);
+
+// ---- critical section ------------------------------------------------------
+
+// Storage for the platform's critical section, embedded in the lock object so
+// that a lock costs no allocation. Large and aligned enough for every target.
+struct NativeCriticalSection {
+    alignas(8) unsigned char storage[64];
+};
+
+void initCriticalSection(NativeCriticalSection& section);
+void deleteCriticalSection(NativeCriticalSection& section);
+void enterCriticalSection(NativeCriticalSection& section);
+bool tryEnterCriticalSection(NativeCriticalSection& section);
+void leaveCriticalSection(NativeCriticalSection& section);
+
+// ---- recursive mutex -------------------------------------------------------
+
+using MutexHandle = void*;
+
+// An unnamed mutex, not initially owned, that its owner may take again.
+MutexHandle createMutex();
+// Waits without time-out; returns the platform's wait result (0 = acquired).
+std::uint32_t waitMutex(MutexHandle mutex);
+// Returns the platform's release result (non-zero = released).
+int releaseMutex(MutexHandle mutex);
+void closeMutex(MutexHandle mutex);
+
+// ---- text files ------------------------------------------------------------
+
+// printf/scanf conversion of an unsigned 64-bit decimal number, the same
+// digits on every target.
+const char* unsignedInt64Format();
+
+// Makes the C library read and write numbers with a '.' decimal point while
+// a configuration file is saved or loaded. How that is achieved is the
+// platform's: see the implementation for what it leaves behind.
+class NumericLocaleScope {
+public:
+    NumericLocaleScope();
+    ~NumericLocaleScope();
+    NumericLocaleScope(const NumericLocaleScope&) = delete;
+    NumericLocaleScope& operator=(const NumericLocaleScope&) = delete;
+
+private:
+    void* previous_ = nullptr;
+    void* mine_ = nullptr;
+};
+
+}  // namespace velm::os

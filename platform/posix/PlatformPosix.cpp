@@ -1,0 +1,192 @@
+// POSIX side of the platform layer (Linux, glibc).
+#include "Platform.h"
+
+#include <dlfcn.h>
+#include <locale.h>
+#include <pthread.h>
+
+#include <cinttypes>
+#include <cstdlib>
+#include <new>
+
+namespace velm::os {
+
+namespace {
+
+std::string platformLibraryName(const char* baseName)
+{
+    return std::string("lib") + baseName + ".so";
+}
+
+pthread_mutex_t& nativeMutex(NativeCriticalSection& section)
+{
+    static_assert(sizeof(pthread_mutex_t) <= sizeof(NativeCriticalSection::storage),
+                  "critical section storage too small");
+    static_assert(alignof(pthread_mutex_t) <= alignof(NativeCriticalSection),
+                  "critical section storage under-aligned");
+    return *reinterpret_cast<pthread_mutex_t*>(section.storage);
+}
+
+// A critical section lets its owner in again; so does this mutex.
+void initRecursive(pthread_mutex_t& mutex)
+{
+    pthread_mutexattr_t attributes;
+    pthread_mutexattr_init(&attributes);
+    pthread_mutexattr_settype(&attributes, PTHREAD_MUTEX_RECURSIVE);
+    pthread_mutex_init(&mutex, &attributes);
+    pthread_mutexattr_destroy(&attributes);
+}
+
+}  // namespace
+
+// The normal search path first, then the directory of the library this code
+// is linked into. The second try is explicit rather than left to the run
+// path: a dlopen intercepted on its way (by a sanitizer runtime, say) no
+// longer searches the run path of the library that asked.
+ModuleHandle loadLibrary(const char* baseName)
+{
+    const std::string name = platformLibraryName(baseName);
+    ModuleHandle module = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (module != nullptr) {
+        return module;
+    }
+    const std::string ownPath = modulePathOf(reinterpret_cast<const void*>(&loadLibrary));
+    const std::size_t separator = ownPath.find_last_of('/');
+    if (separator == std::string::npos) {
+        return nullptr;
+    }
+    return dlopen((ownPath.substr(0, separator + 1) + name).c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
+ModuleHandle loadLibraryFile(const char* path)
+{
+    return dlopen(path, RTLD_NOW | RTLD_LOCAL);
+}
+
+void* findSymbol(ModuleHandle module, const char* name)
+{
+    if (module == nullptr || name == nullptr) {
+        return nullptr;
+    }
+    return dlsym(module, name);
+}
+
+void freeLibrary(ModuleHandle module)
+{
+    if (module != nullptr) {
+        dlclose(module);
+    }
+}
+
+std::string modulePathOf(const void* addressInside)
+{
+    Dl_info info{};
+    if (dladdr(addressInside, &info) == 0 || info.dli_fname == nullptr) {
+        return {};
+    }
+    std::string path(info.dli_fname);
+    constexpr std::size_t kTargetPathLimit = 260;
+    if (path.size() > kTargetPathLimit) {
+        return {};
+    }
+    return path;
+}
+
+std::optional<std::string> environmentValue(const char* name)
+{
+    const char* value = std::getenv(name);
+    if (value == nullptr) {
+        return std::nullopt;
+    }
+    return std::string(value);
+}
+
+void setEnvironmentValue(const char* name, const char* value)
+{
+    if (value != nullptr) {
+        setenv(name, value, 1);
+    } else {
+        unsetenv(name);
+    }
+}
+
+void initCriticalSection(NativeCriticalSection& section)
+{
+    new (section.storage) pthread_mutex_t;
+    initRecursive(nativeMutex(section));
+}
+
+void deleteCriticalSection(NativeCriticalSection& section)
+{
+    pthread_mutex_destroy(&nativeMutex(section));
+}
+
+void enterCriticalSection(NativeCriticalSection& section)
+{
+    pthread_mutex_lock(&nativeMutex(section));
+}
+
+bool tryEnterCriticalSection(NativeCriticalSection& section)
+{
+    return pthread_mutex_trylock(&nativeMutex(section)) == 0;
+}
+
+void leaveCriticalSection(NativeCriticalSection& section)
+{
+    pthread_mutex_unlock(&nativeMutex(section));
+}
+
+MutexHandle createMutex()
+{
+    auto* mutex = new pthread_mutex_t;
+    initRecursive(*mutex);
+    return mutex;
+}
+
+std::uint32_t waitMutex(MutexHandle mutex)
+{
+    return static_cast<std::uint32_t>(pthread_mutex_lock(static_cast<pthread_mutex_t*>(mutex)));
+}
+
+int releaseMutex(MutexHandle mutex)
+{
+    return pthread_mutex_unlock(static_cast<pthread_mutex_t*>(mutex)) == 0 ? 1 : 0;
+}
+
+void closeMutex(MutexHandle mutex)
+{
+    auto* native = static_cast<pthread_mutex_t*>(mutex);
+    if (native != nullptr) {
+        pthread_mutex_destroy(native);
+        delete native;
+    }
+}
+
+const char* unsignedInt64Format()
+{
+    return "%" PRIu64;
+}
+
+// The target sets the whole process to the "English" locale and leaves it so.
+// Here no locale has that name, and changing the process-wide locale would
+// surprise the host process; instead the calling thread alone uses the C
+// locale for as long as the configuration file is open, and gets its own
+// locale back afterwards.
+NumericLocaleScope::NumericLocaleScope()
+{
+    locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    if (c != static_cast<locale_t>(nullptr)) {
+        mine_ = c;
+        previous_ = uselocale(c);
+    }
+}
+
+NumericLocaleScope::~NumericLocaleScope()
+{
+    if (mine_ != nullptr) {
+        uselocale(static_cast<locale_t>(previous_));
+        freelocale(static_cast<locale_t>(mine_));
+    }
+}
+
+}  // namespace velm::os

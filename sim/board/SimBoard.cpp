@@ -1,0 +1,114 @@
+#include "SimBoard.h"
+
+#include "HostParameterTable.h"
+
+namespace velm::sim {
+
+const DesignRegister* Design::findById(std::uint32_t id) const
+{
+    for (const DesignRegister& reg : registers) {
+        if (reg.id == id) {
+            return &reg;
+        }
+    }
+    return nullptr;
+}
+
+const DesignRegister* Design::findByName(std::string_view name) const
+{
+    for (const DesignRegister& reg : registers) {
+        if (reg.name == name) {
+            return &reg;
+        }
+    }
+    return nullptr;
+}
+
+State::State()
+{
+    seedHostParameters();
+}
+
+std::optional<std::int32_t> State::takeFailure(std::string_view function, std::uint32_t registerId)
+{
+    // Rules are asked in the order they were made; each one that matches
+    // counts the call, until one of them makes it fail.
+    for (FailureRule& rule : failures) {
+        if (rule.function != function || (rule.registerId != 0 && rule.registerId != registerId)) {
+            continue;
+        }
+        if (rule.times >= 0 && rule.failed >= rule.times) {
+            continue;
+        }
+        ++rule.matched;
+        if (rule.matched <= rule.skip) {
+            continue;
+        }
+        ++rule.failed;
+        return rule.code;
+    }
+    return std::nullopt;
+}
+
+void State::logCall(std::string line)
+{
+    calls.push_back(std::move(line));
+}
+
+void State::logAccess(const SimRegisterAccess& access, std::vector<std::uint32_t> table)
+{
+    accesses.push_back(LoggedAccess{access, std::move(table)});
+}
+
+const Design* State::findDesign(const void* handle) const
+{
+    auto found = designs.find(handle);
+    return found == designs.end() ? nullptr : found->second.get();
+}
+
+HostHandle* State::findHostHandle(const void* handle)
+{
+    auto found = hostHandles.find(handle);
+    return found == hostHandles.end() ? nullptr : found->second.get();
+}
+
+void State::reset()
+{
+    boards.clear();
+    accesses.clear();
+    calls.clear();
+    failures.clear();
+    hostResults.clear();
+    hostInitError = 0;
+    pictureCounter = 0;
+    for (auto& entry : hostHandles) {
+        entry.second->lastError = 0;
+    }
+    seedHostParameters();
+}
+
+void State::seedHostParameters()
+{
+    hostParameters.clear();
+    for (const HostParameterDefinition& parameter : kHostParameters) {
+        hostParameters[parameter.id] = parameter.defaultValue;
+    }
+}
+
+std::mutex& boardMutex()
+{
+    // Constant-initialised, so it is usable from the host library's load
+    // and unload hooks whatever the order of static construction.
+    static std::mutex mutex;
+    return mutex;
+}
+
+State& boardStateLocked()
+{
+    // Never destroyed: the host library's unload hook may still count after
+    // this library's static objects would have gone at process exit.
+    static State* state = new State;
+    return *state;
+}
+
+}  // namespace velm::sim

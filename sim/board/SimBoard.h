@@ -1,0 +1,145 @@
+// The simulated board that the three stand-ins share, as seen from inside
+// them. libsimboard owns one State; every stand-in call takes the one mutex
+// for its whole duration through withBoard(), so each call is atomic towards
+// the others and the logs show the calls in the order they took effect.
+// Deliverables never see this header: they only reach the stand-ins through
+// the outside libraries' C functions.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "DesignLoader.h"
+#include "SimControl.h"
+
+namespace velm::sim {
+
+// Codes the stand-ins answer on their own (injected failures answer any code).
+enum SimCode : std::int32_t {
+    kSimInvalidHandle = -2001,
+    kSimInvalidArgument = -2070,
+};
+
+struct RegisterKey {
+    std::uint32_t id;
+    std::uint32_t index;
+    bool operator<(const RegisterKey& other) const
+    {
+        return id != other.id ? id < other.id : index < other.index;
+    }
+};
+
+// Scalars and tables are separate: a table register written element by
+// element keeps its scalar value, as the control interface documents.
+struct Board {
+    std::map<RegisterKey, std::uint64_t> values;
+    std::map<RegisterKey, std::vector<std::uint32_t>> tables;
+};
+
+struct DesignRegister {
+    std::uint32_t id;
+    std::int32_t width;
+    bool writable;
+    std::string name;
+};
+
+// An opened design. Never changed after it is registered, so the name and
+// event pointers handed out stay valid until the design is released.
+struct SIM_API Design {
+    std::vector<DesignRegister> registers;  // in block order: number n is registers[n - 1]
+    std::vector<std::string> eventNames;
+    std::vector<DesignEvent> events;        // point into eventNames; built once all names are in
+
+    const DesignRegister* findById(std::uint32_t id) const;
+    const DesignRegister* findByName(std::string_view name) const;
+};
+
+struct HostHandle {
+    std::string designFile;
+    std::uintptr_t board;
+    const void* design;
+    bool slave;
+    std::int32_t lastError;
+};
+
+struct FailureRule {
+    std::string function;
+    std::uint32_t registerId;  // 0: every register
+    std::int32_t code;
+    std::int32_t skip;
+    std::int32_t times;        // < 0: without end
+    std::int32_t matched = 0;
+    std::int32_t failed = 0;
+};
+
+struct LoggedAccess {
+    SimRegisterAccess access;
+    std::vector<std::uint32_t> table;  // type 4096 only
+};
+
+class SIM_API State {
+public:
+    State();
+
+    std::map<std::uintptr_t, Board> boards;
+    std::vector<LoggedAccess> accesses;
+    std::vector<std::string> calls;
+    std::vector<FailureRule> failures;
+    std::map<std::int32_t, std::int32_t> hostParameters;
+    std::map<std::string, std::intptr_t, std::less<>> hostResults;
+    std::int32_t hostInitError = 0;  // what Fg_getLastErrorNumber(null) answers
+    std::intptr_t pictureCounter = 0;
+    // Live objects of callers: simReset leaves them alone, or an instance
+    // that is still open would be left holding dangling handles.
+    std::map<const void*, std::shared_ptr<const Design>> designs;
+    std::map<const void*, std::unique_ptr<HostHandle>> hostHandles;
+    int hostLoads = 0;
+    int hostUnloads = 0;
+
+    // The code of an injected failure when this call is one that must fail.
+    std::optional<std::int32_t> takeFailure(std::string_view function, std::uint32_t registerId = 0);
+    void logCall(std::string line);
+    void logAccess(const SimRegisterAccess& access, std::vector<std::uint32_t> table = {});
+    Board& board(std::uintptr_t index) { return boards[index]; }
+    const Design* findDesign(const void* handle) const;
+    HostHandle* findHostHandle(const void* handle);
+    // Everything simReset forgets; counters, designs and host handles stay.
+    void reset();
+    void seedHostParameters();
+};
+
+SIM_API std::mutex& boardMutex();
+// Only with boardMutex() held.
+SIM_API State& boardStateLocked();
+
+template <typename F>
+decltype(auto) withBoard(F&& f)
+{
+    std::lock_guard<std::mutex> guard(boardMutex());
+    return std::forward<F>(f)(boardStateLocked());
+}
+
+// An access record with the fields every access shares; the caller fills in
+// the value fields that its value type uses.
+inline SimRegisterAccess makeAccess(SimLibrary library, SimOperation operation, std::uintptr_t board,
+                                    std::uint32_t registerId, std::uint32_t index, std::int32_t valueType)
+{
+    SimRegisterAccess access{};
+    access.library = library;
+    access.operation = operation;
+    access.board = board;
+    access.registerId = registerId;
+    access.index = index;
+    access.valueType = valueType;
+    return access;
+}
+
+}  // namespace velm::sim

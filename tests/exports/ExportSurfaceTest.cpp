@@ -1,0 +1,153 @@
+// The exported surface: exactly the 31 names, and the answers every export
+// gives for a handle that is null or holds no instance.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <set>
+#include <sstream>
+
+#include "AppletLibrary.h"
+
+namespace velm::test {
+namespace {
+
+std::set<std::string> definedDynamicSymbols(const std::string& library)
+{
+    const std::string command = std::string(VELM_NM) + " -D --defined-only " + library;
+    std::set<std::string> names;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return names;
+    }
+    char line[512];
+    while (std::fgets(line, sizeof line, pipe) != nullptr) {
+        std::istringstream fields(line);
+        std::string address, kind, name;
+        fields >> address >> kind >> name;
+        if (!name.empty()) {
+            names.insert(name);
+        }
+    }
+    pclose(pipe);
+    return names;
+}
+
+const std::set<std::string> kExports = {
+    "Std_entry", "Info", "Fg_getAppletId", "Fg_FreeGrabber", "Fg_setParameterWithType", "Fg_getParameterWithType",
+    "Fg_getNrOfParameter", "Fg_getParameterId", "Fg_getParameterName", "Fg_getParameterIdByName",
+    "Fg_getParameterInfo", "Fg_getParameterInfoXML", "Fg_saveConfig", "Fg_loadConfig", "Fg_AcquireEx",
+    "Fg_stopAcquireEx", "Fg_getLastPicNumberEx", "Fg_getLastPicNumberBlockingEx", "Fg_getStatusEx",
+    "Fg_getLastErrorNumber", "Fg_getEventMask", "Fg_getEventName", "Fg_AllocShading", "Fg_FreeShading",
+    "Shad_GetAccess", "Shad_FreeAccess", "Shad_GetMaxLine", "Shad_SetSubValueLine", "Shad_SetMultValueLine",
+    "Shad_SetFixedPatternNoiseLine", "Shad_WriteActLine"};
+
+class ExportList : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ExportList, DeliverableExportsExactlyTheThirtyOneFunctions)
+{
+    EXPECT_EQ(definedDynamicSymbols(libraryPath(GetParam())), kExports);
+}
+
+INSTANTIATE_TEST_SUITE_P(Libraries, ExportList,
+                         ::testing::Values("belcora.so", "testapplet1.so", "testapplet2.so"));
+
+// What each export answers for a handle it cannot use.
+struct NullAnswer {
+    const char* name;
+    std::function<int64_t(AppletLibrary&, AppletHandle*)> call;
+    int64_t expected;
+};
+
+std::vector<NullAnswer> nullAnswers()
+{
+    auto pointer = [](const void* p) { return p == nullptr ? int64_t{0} : int64_t{1}; };
+    return {
+        {"Fg_getAppletId", [](AppletLibrary& l, AppletHandle* h) { return l.Fg_getAppletId(h, nullptr); }, -2001},
+        {"Fg_FreeGrabber", [](AppletLibrary& l, AppletHandle* h) { return l.Fg_FreeGrabber(h); }, -2001},
+        {"Fg_setParameterWithType",
+         [](AppletLibrary& l, AppletHandle* h) {
+             int32_t v = 1;
+             return l.Fg_setParameterWithType(h, 100, &v, 0, 0);
+         },
+         -2001},
+        {"Fg_getParameterWithType",
+         [](AppletLibrary& l, AppletHandle* h) {
+             int32_t v = 1;
+             return l.Fg_getParameterWithType(h, 100, &v, 0, 0);
+         },
+         -2001},
+        {"Fg_getNrOfParameter", [](AppletLibrary& l, AppletHandle* h) { return l.Fg_getNrOfParameter(h); }, -2001},
+        {"Fg_getParameterId", [](AppletLibrary& l, AppletHandle* h) { return l.Fg_getParameterId(h, 0); }, -2001},
+        {"Fg_getParameterName",
+         [pointer](AppletLibrary& l, AppletHandle* h) { return pointer(l.Fg_getParameterName(h, 0)); }, 0},
+        {"Fg_getParameterIdByName",
+         [](AppletLibrary& l, AppletHandle* h) { return l.Fg_getParameterIdByName(h, "FG_WIDTH"); }, -2001},
+        {"Fg_getParameterInfo",
+         [pointer](AppletLibrary& l, AppletHandle* h) { return pointer(l.Fg_getParameterInfo(h, 0)); }, 0},
+        {"Fg_getParameterInfoXML",
+         [](AppletLibrary& l, AppletHandle* h) {
+             size_t s = 0;
+             return l.Fg_getParameterInfoXML(h, 0, nullptr, &s);
+         },
+         -2001},
+        {"Fg_saveConfig", [](AppletLibrary& l, AppletHandle* h) { return l.Fg_saveConfig(h, "x.mcf"); }, -2001},
+        {"Fg_loadConfig", [](AppletLibrary& l, AppletHandle* h) { return l.Fg_loadConfig(h, "x.mcf"); }, -2001},
+        {"Fg_AcquireEx", [](AppletLibrary& l, AppletHandle* h) { return l.Fg_AcquireEx(h, 0, 1, 0, 0); }, -2001},
+        {"Fg_stopAcquireEx", [](AppletLibrary& l, AppletHandle* h) { return l.Fg_stopAcquireEx(h, 0, 0, 0); }, -2001},
+        {"Fg_getLastPicNumberEx",
+         [](AppletLibrary& l, AppletHandle* h) { return int64_t{l.Fg_getLastPicNumberEx(h, 0, 0)}; }, -2001},
+        {"Fg_getLastPicNumberBlockingEx",
+         [](AppletLibrary& l, AppletHandle* h) { return int64_t{l.Fg_getLastPicNumberBlockingEx(h, 1, 0, 10, 0)}; },
+         -2001},
+        {"Fg_getStatusEx",
+         [](AppletLibrary& l, AppletHandle* h) { return int64_t{l.Fg_getStatusEx(h, 0, 0, 0, 0)}; }, -2001},
+        {"Fg_getLastErrorNumber", [](AppletLibrary& l, AppletHandle* h) { return l.Fg_getLastErrorNumber(h); }, -2001},
+        {"Fg_getEventMask",
+         [](AppletLibrary& l, AppletHandle* h) { return static_cast<int64_t>(l.Fg_getEventMask(h, "x")); }, 0},
+        {"Fg_getEventName",
+         [pointer](AppletLibrary& l, AppletHandle* h) { return pointer(l.Fg_getEventName(h, 1)); }, 0},
+        {"Fg_AllocShading",
+         [pointer](AppletLibrary& l, AppletHandle* h) { return pointer(l.Fg_AllocShading(h, 0, 0)); }, 0},
+        {"Fg_FreeShading", [](AppletLibrary& l, AppletHandle* h) { return l.Fg_FreeShading(h, nullptr); }, -2001},
+        {"Shad_GetAccess", [](AppletLibrary& l, AppletHandle* h) { return l.Shad_GetAccess(h, nullptr); }, -2001},
+        {"Shad_FreeAccess", [](AppletLibrary& l, AppletHandle* h) { return l.Shad_FreeAccess(h, nullptr); }, -2001},
+        {"Shad_GetMaxLine", [](AppletLibrary& l, AppletHandle* h) { return l.Shad_GetMaxLine(h, nullptr); }, -2001},
+        {"Shad_SetSubValueLine",
+         [](AppletLibrary& l, AppletHandle* h) { return l.Shad_SetSubValueLine(h, nullptr, 0, 0, 1.0f); }, -2001},
+        {"Shad_SetMultValueLine",
+         [](AppletLibrary& l, AppletHandle* h) { return l.Shad_SetMultValueLine(h, nullptr, 0, 0, 1.0f); }, -2001},
+        {"Shad_SetFixedPatternNoiseLine",
+         [](AppletLibrary& l, AppletHandle* h) { return l.Shad_SetFixedPatternNoiseLine(h, nullptr, 0, 0, 1); },
+         -2001},
+        {"Shad_WriteActLine", [](AppletLibrary& l, AppletHandle* h) { return l.Shad_WriteActLine(h, nullptr, 0); },
+         -2001},
+    };
+}
+
+TEST(NullHandle, EveryExportAnswersItsNullAnswerForANullRecordAndAnEmptyRecord)
+{
+    AppletLibrary library(libraryPath("testapplet1.so"));
+    AppletHandle empty{nullptr};
+    const std::vector<NullAnswer> answers = nullAnswers();
+    EXPECT_EQ(answers.size(), 29u);
+    for (const NullAnswer& answer : answers) {
+        EXPECT_EQ(answer.call(library, nullptr), answer.expected) << answer.name << " with a null record";
+        EXPECT_EQ(answer.call(library, &empty), answer.expected) << answer.name << " with an empty record";
+    }
+}
+
+TEST(NullHandle, SecondFreeOfOneRecordAnswersNullHandle)
+{
+    AppletLibrary library(libraryPath("testapplet1.so"));
+    int32_t error = 1;
+    AppletHandle handle{library.Std_entry(0, &error, 0)};
+    ASSERT_NE(handle.instance, nullptr);
+    EXPECT_EQ(library.Fg_FreeGrabber(&handle), 0);
+    EXPECT_EQ(handle.instance, nullptr);
+    EXPECT_EQ(library.Fg_FreeGrabber(&handle), -2001);
+}
+
+}  // namespace
+}  // namespace velm::test

@@ -1,0 +1,57 @@
+// A test that works on one instance of a loaded library, freed at the end.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "AppletLibrary.h"
+
+namespace velm::test {
+
+class InstanceFixture : public ::testing::Test {
+protected:
+    // Loads the library (a path, or a file of the build's library directory)
+    // and creates an instance on board 0; the logs start empty afterwards.
+    void create(const std::string& library)
+    {
+        const std::string path = library.find('/') == std::string::npos ? libraryPath(library) : library;
+        library_ = std::make_unique<AppletLibrary>(path);
+        int32_t error = 0;
+        handle_.instance = library_->Std_entry(0, &error, 0);
+        ASSERT_NE(handle_.instance, nullptr) << "Std_entry: " << error;
+        simClearLog();
+    }
+
+    void free()
+    {
+        if (library_ && handle_.instance != nullptr) {
+            library_->Fg_FreeGrabber(&handle_);
+        }
+    }
+
+    void TearDown() override { free(); }
+
+    AppletLibrary& lib() { return *library_; }
+    AppletHandle* handle() { return &handle_; }
+
+    // The whole XML description of a port, or "" when there is none.
+    std::string xml(uint32_t port = 0)
+    {
+        size_t size = 0;
+        if (lib().Fg_getParameterInfoXML(handle(), port, nullptr, &size) != 0) {
+            return {};
+        }
+        std::string text(size, '\0');
+        lib().Fg_getParameterInfoXML(handle(), port, text.data(), &size);
+        text.resize(size - 1);
+        return text;
+    }
+
+private:
+    std::unique_ptr<AppletLibrary> library_;
+    AppletHandle handle_{nullptr};
+};
+
+}  // namespace velm::test

@@ -1,0 +1,255 @@
+// An applet made only for the tests: a handful of parameters that exercise
+// the framework's dispatch, locking, configuration files and parameter-info
+// tree, built once as a one-camera and once as a two-camera library.
+#include <atomic>
+#include <chrono>
+#include <iterator>
+#include <new>
+#include <stdexcept>
+#include <thread>
+
+#include "AppletDescriptor.h"
+#include "CameraParameters.h"
+#include "GenericApplet.h"
+#include "ParameterInfoTree.h"
+
+namespace velm::embedded {
+extern const unsigned char designBlock[];
+extern const std::size_t designBlockSize;
+}  // namespace velm::embedded
+
+namespace velm::testapplet {
+
+enum TestParameter : std::int32_t {
+    TEST_VALUE = 9000,
+    TEST_REENTER = 9001,
+    TEST_SLOW = 9002,
+    TEST_MESSAGE = 9003,
+    TEST_OVERLAPS = 9004,
+    TEST_THROW = 9005,
+    TEST_DOUBLE = 9006,
+    TEST_MODE = 9007,
+    TEST_ELEMENTS = 9008,
+    TEST_DMA = 9009,
+};
+
+namespace {
+
+std::atomic<int> callsInside{0};
+std::atomic<int> overlaps{0};
+
+constexpr AllowedValue kAllowedValues[] = {
+    {"First & best", 1, "TEST_FIRST"},
+    {"Second", 2, "TEST_SECOND"},
+};
+
+// Enters the set dispatch again from inside a setter, as an applet switch
+// must never do; the lock's complaint is kept for the test to read.
+void reenter(GenericApplet& applet, const ParameterRow&, std::uint32_t camera, const ParameterValue& value, bool)
+{
+    try {
+        applet.setParameterWithType(TEST_VALUE, &value.integer, camera);
+    } catch (const std::logic_error& error) {
+        applet.kept(camera, TEST_MESSAGE).text = error.what();
+        throw;
+    }
+}
+
+// Holds the instance lock for a moment and counts callers that were inside
+// at the same time.
+void slow(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value, bool)
+{
+    if (callsInside.fetch_add(1) != 0) {
+        overlaps.fetch_add(1);
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+    applet.kept(camera, row.id).integer = value.integer;
+    callsInside.fetch_sub(1);
+}
+
+void keepText(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
+              bool throwFlag)
+{
+    if (!accept(value.text != nullptr, kErrOutOfRange, throwFlag)) {
+        return;
+    }
+    applet.kept(camera, row.id).text = value.text;
+}
+
+void keepDouble(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
+                bool throwFlag)
+{
+    if (!accept(withinRange(value.real, 0.0, 10.0), kErrOutOfRange, throwFlag)) {
+        return;
+    }
+    commit(applet.kept(camera, row.id).real, value.real, throwFlag, noWork);
+}
+
+// 1: out of memory, 2: a runtime error, 3: an integer code, anything else
+// is kept.
+void throwSomething(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
+                    const ParameterValue& value, bool)
+{
+    switch (value.integer) {
+    case 1:
+        throw std::bad_alloc();
+    case 2:
+        throw std::runtime_error("test");
+    case 3:
+        throw std::int32_t{-7080};
+    default:
+        applet.kept(camera, row.id).integer = value.integer;
+    }
+}
+
+// Calls one of the DMA operations no applet supports and keeps its message.
+void callDmaOperation(GenericApplet& applet, const ParameterRow&, std::uint32_t camera, const ParameterValue& value,
+                      bool)
+{
+    try {
+        switch (value.integer) {
+        case 0:
+            applet.processChannelToDma();
+            break;
+        case 1:
+            applet.mapDmaToFormat();
+            break;
+        case 2:
+            applet.setDmaAlignment();
+            break;
+        default:
+            applet.getDmaAlignment();
+            break;
+        }
+    } catch (const std::runtime_error& error) {
+        applet.kept(camera, TEST_MESSAGE).text = error.what();
+        throw;
+    }
+}
+
+void getOverlaps(GenericApplet&, const ParameterRow&, std::uint32_t, void* buffer)
+{
+    putInt(buffer, static_cast<std::uint32_t>(overlaps.load()));
+}
+
+constexpr ParameterRow kParameters[] = {
+    readWrite("TEST_VALUE", TEST_VALUE, ValueForm::Int, "A plain value.", 7, keepInRange<0, 100>),
+    readWrite("TEST_REENTER", TEST_REENTER, ValueForm::Int, "", 0, reenter),
+    readWrite("TEST_SLOW", TEST_SLOW, ValueForm::Int, "", 0, slow),
+    readWrite("TEST_MESSAGE", TEST_MESSAGE, ValueForm::String, "A text & more.", 0, keepText),
+    readOnly("TEST_OVERLAPS", TEST_OVERLAPS, ValueForm::Int, "", getOverlaps),
+    readWrite("TEST_THROW", TEST_THROW, ValueForm::Int, "", 0, throwSomething),
+    readWrite("TEST_DOUBLE", TEST_DOUBLE, ValueForm::Double, "", 2.5, keepDouble),
+    readWrite("TEST_MODE", TEST_MODE, ValueForm::Int, "", 1, keepAllowed, {0, 2}),
+    readWrite("TEST_ELEMENTS", TEST_ELEMENTS, ValueForm::Element, "", 0, keepElement<9>, {}, 4),
+    readWrite("TEST_DMA", TEST_DMA, ValueForm::Int, "", 0, callDmaOperation),
+};
+
+constexpr EventAlias kEventAliases[] = {
+    {"TEST_ALIAS_B", "Device1_Process0_Test_EventB"},
+    {"TEST_ALIAS_MISSING", "Device1_Process0_Test_Nowhere"},
+};
+
+constexpr RegisterSpec kRegisters[] = {
+    {"Device1_Process0_Test_Word", RegisterRoute::Host, RegisterRole::UseDval, 0},
+    {"AAGenEnable", RegisterRoute::Generator, RegisterRole::GenEnable, 0},
+    {"AAGenStart", RegisterRoute::Generator, RegisterRole::GenStart, 0},
+    {"AAGenWidth", RegisterRoute::Generator, RegisterRole::GenWidth, 0},
+    {"AAGenLineWidth", RegisterRoute::Generator, RegisterRole::GenLineWidth, 0},
+    {"AAGenHeight", RegisterRoute::Generator, RegisterRole::GenHeight, 0},
+    {"AAGenActive", RegisterRoute::Generator, RegisterRole::GenActive, 0},
+    {"AAGenPassive", RegisterRoute::Generator, RegisterRole::GenPassive, 0},
+    {"AAGenMask", RegisterRoute::Generator, RegisterRole::GenMask, 0},
+    {"AAGenRoll", RegisterRoute::Generator, RegisterRole::GenRoll, 0},
+};
+
+constexpr std::uint8_t kApplied = kConfigWritten | kConfigStored | kConfigApplied;
+
+constexpr ConfigKey kConfigKeys[] = {
+    {TEST_VALUE, kApplied},
+    {TEST_DOUBLE, kApplied},
+    {TEST_MESSAGE, kConfigWritten | kConfigStored},
+    {TEST_MODE, kApplied | kConfigFirstCameraOnly},
+};
+
+constexpr InfoItem kInfoTree[] = {
+    infoCategory("Test Values"),
+    infoInt("Test Values", "Value", TEST_VALUE, 0, 100, 1, 7),
+    infoDouble("Test Values", "Double", TEST_DOUBLE, 0.0, 10.0, 0.5, 7, 1, "mm"),
+    infoCategory("Sub <Group>", "Test Values"),
+    infoEnum("Sub <Group>", "Mode", TEST_MODE, 7),
+    infoString("Sub <Group>", "Message", TEST_MESSAGE, "*.txt", 3),
+    infoCategory("Miscellaneous"),
+    infoArray("Miscellaneous", "Elements", TEST_ELEMENTS, 4, 0, 9, 7),
+    infoInt("Miscellaneous", "Overlaps", TEST_OVERLAPS, 0, 0, 0, 1),
+};
+
+constexpr AppletTables kTables{
+    {"Velmarint GmbH", "TestApplet", "1.0", 0, "TestApplet.hap"},
+    VELM_TEST_CAMERAS,
+    kParameters,
+    std::size(kParameters),
+    {kAllowedValues, std::size(kAllowedValues)},
+    kEventAliases,
+    std::size(kEventAliases),
+    {kRegisters, std::size(kRegisters)},
+    kConfigKeys,
+    std::size(kConfigKeys),
+    nullptr,
+    0,
+    kInfoTree,
+    std::size(kInfoTree),
+};
+
+constexpr char kName[] = "TestApplet";
+
+const InfoAnswer kInfoAnswers[] = {
+    {848, InfoAnswerKind::Number, 1, nullptr, nullptr},
+    {1042, InfoAnswerKind::Data, 0, embedded::designBlock, &embedded::designBlockSize},
+    {2304, InfoAnswerKind::ZeroWord32, 0, nullptr, nullptr},
+    {4144, InfoAnswerKind::LastBoardHandle, 0, nullptr, nullptr},
+    {4160, InfoAnswerKind::LastDesignHandle, 0, nullptr, nullptr},
+    {4176, InfoAnswerKind::Text, 0, kName, nullptr},
+    {4352, InfoAnswerKind::EnumerationValue, 0, nullptr, nullptr},
+    {4656, InfoAnswerKind::NumberIfBothIndicesZero, 0, nullptr, nullptr},
+    {4704, InfoAnswerKind::NumberIfFirstIndexZero, 8, nullptr, nullptr},
+};
+
+const AppletInfoTable kInfoTable{kInfoAnswers, std::size(kInfoAnswers), kAllowedValues, std::size(kAllowedValues)};
+
+class TestApplet : public GenericApplet {
+public:
+    TestApplet() : GenericApplet(kTables) {}
+
+    // Lets a test see what a creation that fails halfway leaves behind.
+    void buildParameterInfo() override
+    {
+        if (environmentSwitch("VELM_TEST_FAIL_CREATION")) {
+            throw std::bad_alloc();
+        }
+        GenericApplet::buildParameterInfo();
+    }
+};
+
+GenericApplet* create()
+{
+    return new TestApplet();
+}
+
+}  // namespace
+}  // namespace velm::testapplet
+
+namespace velm {
+
+const AppletDescriptor& thisApplet()
+{
+    static const AppletDescriptor descriptor{"TestApplet.hap",
+                                             VELM_TEST_CAMERAS == 2,
+                                             embedded::designBlock,
+                                             &embedded::designBlockSize,
+                                             testapplet::create,
+                                             &testapplet::kInfoTable};
+    return descriptor;
+}
+
+}  // namespace velm
