@@ -2,6 +2,38 @@
 
 set(VELM_EXPORT_SCRIPT ${CMAKE_SOURCE_DIR}/framework/exports/exports.map)
 
+if(WIN32)
+  # The same names as a module-definition file, made from the version script
+  # so that the list is kept in one place: the DLL exports them undecorated
+  # and nothing else.
+  set(VELM_EXPORT_DEF ${CMAKE_BINARY_DIR}/velm_exports.def)
+  file(STRINGS ${VELM_EXPORT_SCRIPT} velm_map_lines)
+  set(velm_def "; Made from framework/exports/exports.map; do not edit.\nEXPORTS\n")
+  set(velm_in_global FALSE)
+  foreach(line IN LISTS velm_map_lines)
+    if(line MATCHES "^[ \t]*global:")
+      set(velm_in_global TRUE)
+    elseif(line MATCHES "^[ \t]*local:")
+      set(velm_in_global FALSE)
+    elseif(velm_in_global AND line MATCHES "^[ \t]*([A-Za-z_][A-Za-z0-9_]*)[ \t]*;")
+      string(APPEND velm_def "    ${CMAKE_MATCH_1}\n")
+    endif()
+  endforeach()
+  file(CONFIGURE OUTPUT ${VELM_EXPORT_DEF} CONTENT "${velm_def}")
+  set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VELM_EXPORT_SCRIPT})
+endif()
+
+# velm_runtime_path(<variable> <path>): <path> as the build's programs see it
+# when they run. Those of a cross build to Windows run under Wine, whose
+# drive Z: is the host's root; a path without a drive would be taken on the
+# drive of the working directory, which a test may change.
+function(velm_runtime_path variable path)
+  if(WIN32 AND CMAKE_CROSSCOMPILING)
+    set(path "Z:${path}")
+  endif()
+  set(${variable} "${path}" PARENT_SCOPE)
+endfunction()
+
 # velm_embed_file(<target> <file> <symbol>): compiles <file> into <target> as
 # velm::embedded::<symbol>[] with velm::embedded::<symbol>Size.
 function(velm_embed_file target file symbol)
@@ -34,8 +66,16 @@ function(velm_add_applet target)
     set(hap_dir ${CMAKE_LIBRARY_OUTPUT_DIRECTORY})
   endif()
   target_link_libraries(${target} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,velm_framework>" desload velm_hw)
-  if(NOT WIN32)
-    target_link_options(${target} PRIVATE -Wl,--version-script=${VELM_EXPORT_SCRIPT} -Wl,--no-undefined)
+  if(WIN32)
+    # The DLL lands beside its design file, as the shared object does. Its
+    # entry point is the platform layer's DllMain. The export check of the
+    # tests finds every deliverable in VELM_APPLETS.
+    set_property(GLOBAL APPEND PROPERTY VELM_APPLETS ${target})
+    target_sources(${target} PRIVATE ${VELM_EXPORT_DEF})
+    target_link_options(${target} PRIVATE -Wl,--undefined=${VELM_DLLMAIN_SYMBOL})
+    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${hap_dir} LINK_DEPENDS ${VELM_EXPORT_DEF})
+  else()
+    target_link_options(${target} PRIVATE -Wl,--version-script=${VELM_EXPORT_SCRIPT} ${VELM_LINK_ALL_DEFINED})
     # Only the library's own directory: the stand-ins beside it, and the host
     # library found there or through the normal search path.
     set_target_properties(${target} PROPERTIES LINK_DEPENDS ${VELM_EXPORT_SCRIPT}

@@ -8,7 +8,7 @@ void keepAllowed(GenericApplet& applet, const ParameterRow& row, std::uint32_t c
     if (!applet.acceptAllowed(row, value.integer, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, value.integer, throwFlag, noWork);
+    commit(applet.kept(camera, row).integer, value.integer, throwFlag, noWork);
 }
 
 // The period and the phase bound each other: the phase must stay below the
@@ -20,7 +20,7 @@ void setImageSelectPeriod(GenericApplet& applet, const ParameterRow& row, std::u
     if (!accept(withinRange(v, 1u, 256u), kErrOutOfRange, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, v, throwFlag, [&] {
+    commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
         if (v <= applet.kept(camera, FG_IMG_SELECT).integer) {
             throw std::int32_t{kErrOutOfRange};
         }
@@ -35,7 +35,7 @@ void setImageSelect(GenericApplet& applet, const ParameterRow& row, std::uint32_
     if (!accept(v <= 255, kErrOutOfRange, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, v, throwFlag, [&] {
+    commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
         if (applet.kept(camera, FG_IMG_SELECT_PERIOD).integer <= v) {
             throw std::int32_t{kErrOutOfRange};
         }

@@ -35,7 +35,7 @@ void keepInRange(GenericApplet& applet, const ParameterRow& row, std::uint32_t c
     if (!accept(withinRange(value.integer, Low, High), kErrOutOfRange, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, value.integer, throwFlag, noWork);
+    commit(applet.kept(camera, row).integer, value.integer, throwFlag, noWork);
 }
 
 // One element of a small kept array; the value must not exceed MaxValue.
@@ -43,7 +43,7 @@ template <std::uint32_t MaxValue>
 void keepElement(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
                  bool throwFlag)
 {
-    auto& elements = applet.kept(camera, row.id).elements;
+    auto& elements = applet.kept(camera, row).elements;
     const FieldElement* element = value.element;
     if (!accept(element != nullptr && element->index < elements.size() && element->value <= MaxValue,
                 kErrOutOfRange, throwFlag)) {
@@ -64,7 +64,7 @@ void keepAndForwardToHost(GenericApplet& applet, const ParameterRow& row, std::u
         return;
     }
     const std::uint32_t v = value.integer;
-    commit(applet.kept(camera, row.id).integer, v, throwFlag,
+    commit(applet.kept(camera, row).integer, v, throwFlag,
            [&] { raiseIfFailed(applet.setHostParameter(row.id, &v, camera)); });
 }
 
@@ -77,7 +77,7 @@ void writeAllowed(GenericApplet& applet, const ParameterRow& row, std::uint32_t 
     if (!applet.acceptAllowed(row, v, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, v, throwFlag,
+    commit(applet.kept(camera, row).integer, v, throwFlag,
            [&] { applet.registers().writeInt(applet, Role, camera, v); });
 }
 
@@ -90,7 +90,7 @@ void setScalingFactor(GenericApplet& applet, const ParameterRow& row, std::uint3
     if (!accept(withinRange(v, 0.0, 3.9990234375), kErrOutOfRange, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).real, v, throwFlag,
+    commit(applet.kept(camera, row).real, v, throwFlag,
            [&] { applet.registers().writeDouble(applet, Role, camera, v); });
 }
 
@@ -114,7 +114,7 @@ struct BufferRoi {
             !accept(v % Step == 0, kErrNotAMultiple, throwFlag)) {
             return;
         }
-        if (commit(applet.kept(camera, row.id).integer, v, throwFlag,
+        if (commit(applet.kept(camera, row).integer, v, throwFlag,
                    [&] { applet.registers().writeInt(applet, RegisterRole::BufferXLength, camera, v); })) {
             moveInfoIntMax(applet, camera, FG_XOFFSET, static_cast<std::int32_t>(kMaxImageWidth - v));
         }
@@ -128,7 +128,7 @@ struct BufferRoi {
         if (!accept(v >= MinHeight && v + offset <= kMaxImageHeight, kErrOutOfRange, throwFlag)) {
             return;
         }
-        if (commit(applet.kept(camera, row.id).integer, v, throwFlag, [&] {
+        if (commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
                 applet.registers().writeInt(applet, RegisterRole::BufferYLength, camera, v);
                 applet.registers().writeInt(applet, RegisterRole::ImageHeight, camera,
                                             static_cast<std::uint32_t>(offset + v));
@@ -146,7 +146,7 @@ struct BufferRoi {
             !accept(v % Step == 0, kErrNotAMultiple, throwFlag)) {
             return;
         }
-        if (commit(applet.kept(camera, row.id).integer, v, throwFlag,
+        if (commit(applet.kept(camera, row).integer, v, throwFlag,
                    [&] { applet.registers().writeInt(applet, RegisterRole::BufferXOffset, camera, v); })) {
             moveInfoIntMax(applet, camera, FG_WIDTH, static_cast<std::int32_t>(kMaxImageWidth - v));
         }
@@ -161,7 +161,7 @@ struct BufferRoi {
         if (!accept(v + height <= kMaxImageHeight, kErrOutOfRange, throwFlag)) {
             return;
         }
-        if (commit(applet.kept(camera, row.id).integer, v, throwFlag, noWork)) {
+        if (commit(applet.kept(camera, row).integer, v, throwFlag, noWork)) {
             moveInfoIntMax(applet, camera, FG_HEIGHT, static_cast<std::int32_t>(kMaxImageHeight - v));
         }
     }

@@ -56,7 +56,7 @@ void setDigitalOutput(GenericApplet& applet, const ParameterRow& row, std::uint3
     if (!accept(v <= 3, kErrOutOfRange, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, v, throwFlag, [&] {
+    commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
         applet.registers().writeInt(applet, RegisterRole::DigitalOut3, camera, v & 1);
         applet.registers().writeInt(applet, RegisterRole::DigitalOut7, camera, (v >> 1) & 1);
     });
@@ -70,7 +70,7 @@ void setCcOutput(GenericApplet& applet, const ParameterRow& row, std::uint32_t c
     if (!applet.acceptAllowed(row, v, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, v, throwFlag, [&] {
+    commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
         const bool constant = v == kSourceVcc || v == kSourceGnd;
         applet.registers().writeInt(applet, ccSelectRole(Output), camera, constant ? kConstantSource : v);
         applet.registers().writeInt(applet, ccPolarityRole(Output), camera, v == kSourceGnd ? 1 : 0);

@@ -88,7 +88,7 @@ void GenericApplet::buildParameterTable()
 
     // Camera port p is served by design process p.
     for (std::uint32_t camera = 0; camera < tables_.cameraCount; ++camera) {
-        processIndexByDmaPort_[static_cast<std::int32_t>(camera)] = static_cast<std::int32_t>(camera);
+        processIndexByDmaPort_.push_back(static_cast<std::int32_t>(camera));
     }
 
     for (std::size_t i = 0; i < tables_.rowCount; ++i) {
@@ -297,6 +297,15 @@ std::int32_t GenericApplet::loadConfig(void* hostHandle, const char* fileName)
     return FgPlWrapper::loadConfig(hostHandle, fileName);
 }
 
+// Setters move the limits the description shows; it is written while none
+// of them runs.
+std::int32_t GenericApplet::getParameterInfoXML(void* handleRecord, std::uint32_t port, char* buffer,
+                                                std::size_t* size)
+{
+    templates::platform::CriticalSectionGuard guard(&objectLock_);
+    return FgPlWrapper::getParameterInfoXML(handleRecord, port, buffer, size);
+}
+
 // ---- lookups ----
 
 std::int32_t GenericApplet::getParameterIdByName(const char* name)
@@ -364,11 +373,10 @@ const char* GenericApplet::getEventName(std::uint64_t mask)
 
 std::int32_t GenericApplet::getProcessIndexOfDma(std::int32_t port) const
 {
-    auto found = processIndexByDmaPort_.find(port);
-    if (found == processIndexByDmaPort_.end()) {
+    if (port < 0 || static_cast<std::size_t>(port) >= processIndexByDmaPort_.size()) {
         throw std::int32_t{kErrInvalidArgument};
     }
-    return found->second;
+    return processIndexByDmaPort_[static_cast<std::size_t>(port)];
 }
 
 // ---- the rest of creation ----
@@ -430,24 +438,32 @@ const ParameterRow* GenericApplet::parameterRow(std::int32_t id) const
     return found == rowIndexById_.end() ? nullptr : &tables_.rows[found->second];
 }
 
-std::uint32_t GenericApplet::keptCamera(const ParameterRow& row, std::uint32_t camera) const
-{
-    return row.scope == ParameterScope::Shared ? 0 : camera;
-}
-
 bool GenericApplet::acceptAllowed(const ParameterRow& row, std::uint32_t value, bool throwFlag) const
 {
     return accept(tables_.allowed.contains(row.allowed, value), kErrOutOfRange, throwFlag);
 }
 
-KeptValue& GenericApplet::kept(std::uint32_t camera, std::int32_t id)
+KeptValue& GenericApplet::keptAt(std::size_t index, std::uint32_t camera)
 {
-    const std::size_t index = rowIndex(id);
-    const std::uint32_t owner = keptCamera(tables_.rows[index], camera);
+    const std::uint32_t owner = tables_.rows[index].scope == ParameterScope::Shared ? 0 : camera;
     if (owner >= kept_.size()) {
         throw std::int32_t{kErrInvalidArgument};
     }
     return kept_[owner][index];
+}
+
+KeptValue& GenericApplet::kept(std::uint32_t camera, std::int32_t id)
+{
+    return keptAt(rowIndex(id), camera);
+}
+
+KeptValue& GenericApplet::kept(std::uint32_t camera, const ParameterRow& row)
+{
+    const ParameterRow* first = tables_.rows;
+    if (&row >= first && &row < first + tables_.rowCount) {
+        return keptAt(static_cast<std::size_t>(&row - first), camera);
+    }
+    return kept(camera, row.id);
 }
 
 void GenericApplet::set(std::int32_t id, std::uint32_t camera, const ParameterValue& value, bool throwFlag)
@@ -520,7 +536,7 @@ void GenericApplet::queryParameter(std::int32_t id, void* value, std::uint32_t p
 
 void GenericApplet::copyKeptValue(const ParameterRow& row, std::uint32_t camera, void* buffer)
 {
-    const KeptValue& value = kept(camera, row.id);
+    const KeptValue& value = kept(camera, row);
     switch (row.form) {
     case ValueForm::Int:
         std::memcpy(buffer, &value.integer, sizeof value.integer);

@@ -229,6 +229,8 @@ public:
     std::int32_t getNrOfParameter() override;
     std::int32_t saveConfig(void* hostHandle, const char* fileName) override;
     std::int32_t loadConfig(void* hostHandle, const char* fileName) override;
+    std::int32_t getParameterInfoXML(void* handleRecord, std::uint32_t port, char* buffer,
+                                     std::size_t* size) override;
     std::uint64_t getEventMask(const char* name) override;
     const char* getEventName(std::uint64_t mask) override;
     const char* getVendorName() override { return tables_.identity.vendor; }
@@ -248,6 +250,8 @@ public:
     // The kept value of a parameter of the applet's table; shared parameters
     // are kept with camera 0.
     KeptValue& kept(std::uint32_t camera, std::int32_t id);
+    // The same for a row of the applet's table, without a lookup.
+    KeptValue& kept(std::uint32_t camera, const ParameterRow& row);
     DesignRegisters& registers() { return registers_; }
     const AllowedValueTable& allowedValues() const { return tables_.allowed; }
     // Step 1 of a setter whose values are a run of the allowed-value table.
@@ -276,7 +280,7 @@ private:
     void admitHostParameters();
     void buildEventMaps();
     std::size_t rowIndex(std::int32_t id) const;
-    std::uint32_t keptCamera(const ParameterRow& row, std::uint32_t camera) const;
+    KeptValue& keptAt(std::size_t index, std::uint32_t camera);
     void copyKeptValue(const ParameterRow& row, std::uint32_t camera, void* buffer);
     void answerDescription(std::uint32_t camera, void* buffer) const;
     bool readCameraKeys(Fg_ConfigFileParser& parser, std::uint32_t camera);
@@ -287,7 +291,8 @@ private:
     std::string moduleName_;
     DesignRegisters registers_;
 
-    std::map<std::int32_t, std::int32_t> processIndexByDmaPort_;
+    // Indexed by DMA port: few ports, asked on every parameter call.
+    std::vector<std::int32_t> processIndexByDmaPort_;
     std::map<std::string, std::int32_t> parameterIdByName_;
     std::map<std::string, std::int32_t> hostParameterIdByName_;
     std::vector<std::string> parameterNameByIndex_;

@@ -65,7 +65,7 @@ void setGeneratorEnable(GenericApplet& applet, const ParameterRow& row, std::uin
     if (!applet.acceptAllowed(row, v, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, v, throwFlag,
+    commit(applet.kept(camera, row).integer, v, throwFlag,
            [&] { writeGenerator(applet, RegisterRole::GenEnable, v); });
 }
 
@@ -76,7 +76,7 @@ void setGeneratorStart(GenericApplet& applet, const ParameterRow& row, std::uint
     if (!applet.acceptAllowed(row, v, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, v, throwFlag,
+    commit(applet.kept(camera, row).integer, v, throwFlag,
            [&] { writeGenerator(applet, RegisterRole::GenStart, v); });
 }
 
@@ -88,7 +88,7 @@ void setGeneratorLineWidths(GenericApplet& applet, const ParameterRow& row, std:
     if (!accept(v <= kMaxGeneratorValue, kErrOutOfRange, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, v, throwFlag, [&] {
+    commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
         const std::uint64_t width = applet.kept(0, FG_GEN_WIDTH).integer;
         const std::uint64_t gap = applet.kept(0, FG_GEN_LINE_GAP).integer;
         writeGenerator(applet, RegisterRole::GenWidth, (width * multiplier) >> shift);
@@ -104,7 +104,7 @@ void setGeneratorHeight(GenericApplet& applet, const ParameterRow& row, std::uin
     if (!accept(v <= kMaxGeneratorValue, kErrOutOfRange, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, v, throwFlag,
+    commit(applet.kept(camera, row).integer, v, throwFlag,
            [&] { writeGenerator(applet, RegisterRole::GenHeight, static_cast<std::uint32_t>(v - 1)); });
 }
 
@@ -118,7 +118,7 @@ void setGeneratorFrequency(GenericApplet& applet, const ParameterRow& row, std::
                 kErrOutOfRange, throwFlag)) {
         return;
     }
-    if (commit(applet.kept(camera, row.id).real, v, throwFlag, [&] { writeTiming(applet); })) {
+    if (commit(applet.kept(camera, row).real, v, throwFlag, [&] { writeTiming(applet); })) {
         const auto lowestAccuracy = static_cast<std::int32_t>(lowestPartner(v));
         onEveryPort(applet, [&](std::uint32_t port) { moveInfoIntMin(applet, port, FG_GEN_ACCURACY, lowestAccuracy); });
     }
@@ -135,7 +135,7 @@ void setGeneratorAccuracy(GenericApplet& applet, const ParameterRow& row, std::u
                 kErrOutOfRange, throwFlag)) {
         return;
     }
-    if (commit(applet.kept(camera, row.id).integer, v, throwFlag, [&] { writeTiming(applet); })) {
+    if (commit(applet.kept(camera, row).integer, v, throwFlag, [&] { writeTiming(applet); })) {
         const double lowestFrequency = lowestPartner(static_cast<double>(v));
         onEveryPort(applet,
                     [&](std::uint32_t port) { moveInfoDoubleMin(applet, port, FG_GEN_FREQ, lowestFrequency); });
@@ -150,7 +150,7 @@ void setGeneratorTap(GenericApplet& applet, const ParameterRow& row, std::uint32
     if (!applet.acceptAllowed(row, v, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, v, throwFlag, [&] {
+    commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
         const std::uint64_t bit = std::uint64_t{1} << (Tap - 1);
         const std::uint64_t mask = applet.registers().generatorValue(RegisterRole::GenMask);
         writeGenerator(applet, RegisterRole::GenMask, v == 1 ? (mask | bit) : (mask & ~bit));
@@ -169,7 +169,7 @@ void setGeneratorRoll(GenericApplet& applet, const ParameterRow& row, std::uint3
     if (!accept(v <= 255, kErrOutOfRange, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, v, throwFlag,
+    commit(applet.kept(camera, row).integer, v, throwFlag,
            [&] { writeGenerator(applet, RegisterRole::GenRoll, v); });
 }
 

@@ -110,7 +110,7 @@ void setType(const LutLayout& layout, GenericApplet& applet, const ParameterRow&
     if (!applet.acceptAllowed(row, v, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, v, throwFlag, [&] {
+    commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
         if (v == kLutTypeProcessing) {
             writeCurve(layout, applet, camera);
             moveInfoAccess(applet, camera, FG_LUT_CUSTOM_FILE, kCustomFileReadOnly);
@@ -128,7 +128,7 @@ void setCustomFile(const LutLayout& layout, GenericApplet& applet, const Paramet
         return;
     }
     const std::string name(value.text);
-    commit(applet.kept(camera, row.id).text, name, throwFlag, [&] { loadFile(layout, applet, camera, name); });
+    commit(applet.kept(camera, row).text, name, throwFlag, [&] { loadFile(layout, applet, camera, name); });
 }
 
 void setSaveFile(const LutLayout& layout, GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
@@ -138,7 +138,7 @@ void setSaveFile(const LutLayout& layout, GenericApplet& applet, const Parameter
         return;
     }
     const std::string name(value.text);
-    commit(applet.kept(camera, row.id).text, name, throwFlag, [&] { saveFile(layout, applet, camera, name); });
+    commit(applet.kept(camera, row).text, name, throwFlag, [&] { saveFile(layout, applet, camera, name); });
 }
 
 // Offset, gain and gamma: stored, and the curve written when it is in use.
@@ -149,7 +149,7 @@ void setCurveValue(const LutLayout& layout, GenericApplet& applet, const Paramet
     if (!accept(withinRange(v, low, high), kErrOutOfRange, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).real, v, throwFlag, [&] { writeCurve(layout, applet, camera); });
+    commit(applet.kept(camera, row).real, v, throwFlag, [&] { writeCurve(layout, applet, camera); });
 }
 
 void setInvert(const LutLayout& layout, GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
@@ -159,7 +159,7 @@ void setInvert(const LutLayout& layout, GenericApplet& applet, const ParameterRo
     if (!applet.acceptAllowed(row, v, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, v, throwFlag, [&] { writeCurve(layout, applet, camera); });
+    commit(applet.kept(camera, row).integer, v, throwFlag, [&] { writeCurve(layout, applet, camera); });
 }
 
 // A single entry may be set whatever the type; the next curve or file load
@@ -178,7 +178,7 @@ void setValue(const LutLayout& layout, GenericApplet& applet, const ParameterRow
     if (colour == layout.colours + layout.colourCount) {
         throw std::int32_t{kErrInvalidArgument};
     }
-    std::vector<std::uint32_t>& values = applet.kept(camera, row.id).elements;
+    std::vector<std::uint32_t>& values = applet.kept(camera, row).elements;
     commit(values[element->index], element->value, throwFlag,
            [&] { applet.registers().write(applet, colour->role, camera, element, kHostValueElement); });
 }

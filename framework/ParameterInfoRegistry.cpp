@@ -35,19 +35,26 @@ bool onPort(const ParameterInfoEntry* entry, std::uint32_t port)
 }
 
 // Appends `child` to the parent's children with the parent's next index.
-// The one allocation comes first, so a failure leaves the parent unchanged.
-void linkChild(ParameterInfoEntry* parent, ParameterInfoEntry* child)
+// The array grows by doubling, so that a category of many entries (one per
+// design register) is built in linear time; readers see childCount pointers
+// as always. Any allocation comes first, so a failure leaves the parent
+// unchanged.
+void linkChild(ParameterInfoEntry* parent, ParameterInfoEntry* child, std::size_t& capacity)
 {
     ParameterInfoCategoryValue& category = parent->value.category;
-    const std::int32_t count = std::max(category.childCount, 0);
-    auto** children = new ParameterInfoEntry*[static_cast<std::size_t>(count) + 1];
-    if (category.children != nullptr) {
-        std::copy(category.children, category.children + count, children);
+    const auto count = static_cast<std::size_t>(std::max(category.childCount, 0));
+    if (category.children == nullptr || count + 1 > capacity) {
+        const std::size_t grown = std::max<std::size_t>({4, capacity * 2, count + 1});
+        auto** children = new ParameterInfoEntry*[grown];
+        if (category.children != nullptr) {
+            std::copy(category.children, category.children + count, children);
+        }
+        delete[] category.children;
+        category.children = children;
+        capacity = grown;
     }
-    children[count] = child;
-    delete[] category.children;
-    category.children = children;
-    category.childCount = count + 1;
+    category.children[count] = child;
+    category.childCount = static_cast<std::int32_t>(count + 1);
     child->index = category.nextChildIndex++;
 }
 
@@ -119,10 +126,14 @@ ParameterInfoEntry* ParameterInfoRegistry::adopt(OwnedEntryPtr owned, ParameterI
                                                  std::uint32_t port)
 {
     std::vector<OwnedEntryPtr>& portEntries = owned_[port];
-    portEntries.reserve(portEntries.size() + 1);
+    // Room for one more, grown by doubling: reserving one at a time would
+    // move every entry pointer on every add.
+    if (portEntries.size() == portEntries.capacity()) {
+        portEntries.reserve(std::max<std::size_t>(16, portEntries.capacity() * 2));
+    }
     ParameterInfoEntry* entry = &owned->entry;
     if (parent != nullptr) {
-        linkChild(parent, entry);
+        linkChild(parent, entry, childCapacity_[parent]);
     }
     portEntries.push_back(std::move(owned));
     return entry;
@@ -356,6 +367,11 @@ void ParameterInfoRegistry::clearPort(std::uint32_t port)
 {
     if (port >= kPortCount) {
         return;
+    }
+    // A later entry may be made at a freed one's address: it must not
+    // inherit that one's room.
+    for (const OwnedEntryPtr& owned : owned_[port]) {
+        childCapacity_.erase(&owned->entry);
     }
     owned_[port].clear();
     root_[port] = nullptr;

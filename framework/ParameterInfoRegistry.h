@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 extern "C" {
@@ -290,6 +291,9 @@ private:
 
     std::array<ParameterInfoEntry*, kPortCount> root_{};
     std::array<std::vector<OwnedEntryPtr>, kPortCount> owned_;
+    // Room in each category's children array (it may hold more than
+    // childCount pointers).
+    std::unordered_map<const ParameterInfoEntry*, std::size_t> childCapacity_;
 };
 
 }  // namespace velm

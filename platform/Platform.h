@@ -19,8 +19,12 @@ using ModuleHandle = void*;
 // it is searched through the normal library search path and the directory of
 // the calling library. Null when it cannot be loaded.
 ModuleHandle loadLibrary(const char* baseName);
-// Loads a library from a file path, as a caller of the deliverables does.
+// Loads a library from a file path, as a caller of the deliverables does; a
+// plain file name is searched for as the platform searches.
 ModuleHandle loadLibraryFile(const char* path);
+// The platform's file name of a library: "acqhost" is libacqhost.so here and
+// acqhost.dll on Windows.
+std::string libraryFileName(const char* baseName);
 void* findSymbol(ModuleHandle module, const char* name);
 void freeLibrary(ModuleHandle module);
 

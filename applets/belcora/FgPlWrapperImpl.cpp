@@ -143,7 +143,7 @@ void setUpdateScheme(GenericApplet& applet, const ParameterRow& row, std::uint32
     if (!applet.acceptAllowed(row, v, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, v, throwFlag, [&] {
+    commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
         const std::uint32_t mode = sensorCorrectionMode(applet, camera);
         applet.registers().writeInt(applet, RegisterRole::SensorCorrection, camera, mode);
     });
@@ -158,7 +158,7 @@ void setSensorReadout(GenericApplet& applet, const ParameterRow& row, std::uint3
     if (!applet.acceptAllowed(row, v, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).integer, v, throwFlag, [&] {
+    commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
         const ReadoutPreset* preset = std::begin(kReadoutPresets);
         while (preset->mode != v) {
             ++preset;

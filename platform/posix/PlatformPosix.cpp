@@ -13,11 +13,6 @@ namespace velm::os {
 
 namespace {
 
-std::string platformLibraryName(const char* baseName)
-{
-    return std::string("lib") + baseName + ".so";
-}
-
 pthread_mutex_t& nativeMutex(NativeCriticalSection& section)
 {
     static_assert(sizeof(pthread_mutex_t) <= sizeof(NativeCriticalSection::storage),
@@ -39,23 +34,9 @@ void initRecursive(pthread_mutex_t& mutex)
 
 }  // namespace
 
-// The normal search path first, then the directory of the library this code
-// is linked into. The second try is explicit rather than left to the run
-// path: a dlopen intercepted on its way (by a sanitizer runtime, say) no
-// longer searches the run path of the library that asked.
-ModuleHandle loadLibrary(const char* baseName)
+std::string libraryFileName(const char* baseName)
 {
-    const std::string name = platformLibraryName(baseName);
-    ModuleHandle module = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (module != nullptr) {
-        return module;
-    }
-    const std::string ownPath = modulePathOf(reinterpret_cast<const void*>(&loadLibrary));
-    const std::size_t separator = ownPath.find_last_of('/');
-    if (separator == std::string::npos) {
-        return nullptr;
-    }
-    return dlopen((ownPath.substr(0, separator + 1) + name).c_str(), RTLD_NOW | RTLD_LOCAL);
+    return std::string("lib") + baseName + ".so";
 }
 
 ModuleHandle loadLibraryFile(const char* path)
@@ -90,15 +71,6 @@ std::string modulePathOf(const void* addressInside)
         return {};
     }
     return path;
-}
-
-std::optional<std::string> environmentValue(const char* name)
-{
-    const char* value = std::getenv(name);
-    if (value == nullptr) {
-        return std::nullopt;
-    }
-    return std::string(value);
 }
 
 void setEnvironmentValue(const char* name, const char* value)

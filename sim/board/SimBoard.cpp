@@ -2,26 +2,27 @@
 
 #include "HostParameterTable.h"
 
+#include <mutex>
+
 namespace velm::sim {
 
 const DesignRegister* Design::findById(std::uint32_t id) const
 {
-    for (const DesignRegister& reg : registers) {
-        if (reg.id == id) {
-            return &reg;
-        }
-    }
-    return nullptr;
+    auto found = indexById.find(id);
+    return found == indexById.end() ? nullptr : &registers[found->second];
 }
 
 const DesignRegister* Design::findByName(std::string_view name) const
 {
-    for (const DesignRegister& reg : registers) {
-        if (reg.name == name) {
-            return &reg;
-        }
-    }
-    return nullptr;
+    auto found = indexByName.find(std::string(name));
+    return found == indexByName.end() ? nullptr : &registers[found->second];
+}
+
+void Design::add(DesignRegister reg)
+{
+    indexById[reg.id] = registers.size();
+    indexByName[reg.name] = registers.size();
+    registers.push_back(std::move(reg));
 }
 
 State::State()
@@ -95,12 +96,26 @@ void State::seedHostParameters()
     }
 }
 
+namespace {
+
 std::mutex& boardMutex()
 {
     // Constant-initialised, so it is usable from the host library's load
     // and unload hooks whatever the order of static construction.
     static std::mutex mutex;
     return mutex;
+}
+
+}  // namespace
+
+void lockBoard()
+{
+    boardMutex().lock();
+}
+
+void unlockBoard()
+{
+    boardMutex().unlock();
 }
 
 State& boardStateLocked()

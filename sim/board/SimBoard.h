@@ -10,10 +10,10 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -55,11 +55,16 @@ struct DesignRegister {
 // event pointers handed out stay valid until the design is released.
 struct SIM_API Design {
     std::vector<DesignRegister> registers;  // in block order: number n is registers[n - 1]
+    // Positions in `registers`, so that designs of many registers open and
+    // answer in linear time.
+    std::unordered_map<std::uint32_t, std::size_t> indexById;
+    std::unordered_map<std::string, std::size_t> indexByName;
     std::vector<std::string> eventNames;
     std::vector<DesignEvent> events;        // point into eventNames; built once all names are in
 
     const DesignRegister* findById(std::uint32_t id) const;
     const DesignRegister* findByName(std::string_view name) const;
+    void add(DesignRegister reg);
 };
 
 struct HostHandle {
@@ -116,14 +121,26 @@ public:
     void seedHostParameters();
 };
 
-SIM_API std::mutex& boardMutex();
-// Only with boardMutex() held.
+// The board lock is taken and released inside libsimboard only: on Windows
+// every DLL carries its own copy of the threads library, and a mutex is
+// best left to the copy that made it.
+SIM_API void lockBoard();
+SIM_API void unlockBoard();
+// Only with the board lock held.
 SIM_API State& boardStateLocked();
+
+class BoardLock {
+public:
+    BoardLock() { lockBoard(); }
+    ~BoardLock() { unlockBoard(); }
+    BoardLock(const BoardLock&) = delete;
+    BoardLock& operator=(const BoardLock&) = delete;
+};
 
 template <typename F>
 decltype(auto) withBoard(F&& f)
 {
-    std::lock_guard<std::mutex> guard(boardMutex());
+    BoardLock guard;
     return std::forward<F>(f)(boardStateLocked());
 }
 

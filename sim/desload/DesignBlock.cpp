@@ -55,7 +55,7 @@ bool addRegister(const std::vector<std::string_view>& words, Design& design)
         design.findByName(reg.name) != nullptr) {
         return false;
     }
-    design.registers.push_back(std::move(reg));
+    design.add(std::move(reg));
     return true;
 }
 

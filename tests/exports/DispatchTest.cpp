@@ -9,17 +9,12 @@
 #include <thread>
 
 #include "InstanceFixture.h"
+#include "TestAppletIds.h"
 
 namespace velm::test {
 namespace {
 
-constexpr int32_t TEST_VALUE = 9000;
-constexpr int32_t TEST_REENTER = 9001;
-constexpr int32_t TEST_SLOW = 9002;
-constexpr int32_t TEST_MESSAGE = 9003;
-constexpr int32_t TEST_OVERLAPS = 9004;
-constexpr int32_t TEST_THROW = 9005;
-constexpr int32_t TEST_DMA = 9009;
+using namespace velm::testapplet;
 
 // The test applet's instance; one camera unless a test says otherwise.
 class Instance : public InstanceFixture {

@@ -2,8 +2,10 @@
 // gives for a handle that is null or holds no instance.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <set>
 #include <sstream>
@@ -13,6 +15,56 @@
 namespace velm::test {
 namespace {
 
+#ifdef _WIN32
+// The names of a DLL's export table, read from the file the way the loader
+// reads it: the export directory, its name pointers, and the names.
+std::set<std::string> definedDynamicSymbols(const std::string& library)
+{
+    const std::string image = fileBytes(library);
+    auto read = [&image](std::size_t offset, std::size_t size) -> std::uint32_t {
+        if (offset + size > image.size()) {
+            throw std::out_of_range("past the end of " + std::to_string(image.size()) + " bytes");
+        }
+        std::uint32_t value = 0;
+        std::memcpy(&value, image.data() + offset, size);
+        return value;
+    };
+    const std::size_t peHeader = read(0x3c, 4);
+    if (read(peHeader, 4) != 0x00004550) {
+        return {};
+    }
+    const std::size_t fileHeader = peHeader + 4;
+    const std::uint32_t sectionCount = read(fileHeader + 2, 2);
+    const std::size_t optionalHeader = fileHeader + 20;
+    const std::uint32_t magic = read(optionalHeader, 2);
+    EXPECT_EQ(magic, sizeof(void*) == 8 ? 0x20bu : 0x10bu) << "PE32+ for 64 bits, PE32 for 32 bits";
+    const std::size_t dataDirectories = optionalHeader + (magic == 0x20b ? 112 : 96);
+    const std::size_t sectionTable = optionalHeader + read(fileHeader + 16, 2);
+    auto fileOffset = [&](std::uint32_t address) -> std::size_t {
+        for (std::uint32_t i = 0; i < sectionCount; ++i) {
+            const std::size_t section = sectionTable + 40 * std::size_t{i};
+            const std::uint32_t start = read(section + 12, 4);
+            const std::uint32_t size = std::max(read(section + 8, 4), read(section + 16, 4));
+            if (address >= start && address - start < size) {
+                return read(section + 20, 4) + std::size_t{address - start};
+            }
+        }
+        throw std::out_of_range("address outside every section");
+    };
+    std::set<std::string> names;
+    const std::uint32_t exportDirectoryAddress = read(dataDirectories, 4);
+    if (exportDirectoryAddress == 0) {
+        return names;
+    }
+    const std::size_t exportDirectory = fileOffset(exportDirectoryAddress);
+    const std::uint32_t nameCount = read(exportDirectory + 24, 4);
+    const std::size_t namePointers = fileOffset(read(exportDirectory + 32, 4));
+    for (std::uint32_t i = 0; i < nameCount; ++i) {
+        names.insert(image.c_str() + fileOffset(read(namePointers + 4 * std::size_t{i}, 4)));
+    }
+    return names;
+}
+#else
 std::set<std::string> definedDynamicSymbols(const std::string& library)
 {
     const std::string command = std::string(VELM_NM) + " -D --defined-only " + library;
@@ -33,6 +85,7 @@ std::set<std::string> definedDynamicSymbols(const std::string& library)
     pclose(pipe);
     return names;
 }
+#endif
 
 const std::set<std::string> kExports = {
     "Std_entry", "Info", "Fg_getAppletId", "Fg_FreeGrabber", "Fg_setParameterWithType", "Fg_getParameterWithType",

@@ -1,8 +1,6 @@
 // The stand-ins themselves, driven through their C functions the way the
 // libraries call them. Later tests trust these to report what the libraries
 // did, so a stand-in that logs or shares wrongly must fail here first.
-#include <dlfcn.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,6 +10,7 @@
 
 #include "AcqHost.h"
 #include "DesignLoader.h"
+#include "Platform.h"
 #include "SimControl.h"
 
 namespace {
@@ -294,15 +293,15 @@ TEST(SimHostVariants, EachVariantLacksItsExportsAndCountsItsLoad)
     for (const Case& c : cases) {
         int loads = simHostLoadCount();
         int unloads = simHostUnloadCount();
-        std::string path = std::string(VELM_HOST_VARIANTS_DIR) + "/" + c.variant + "/libacqhost.so";
-        void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        std::string path = std::string(VELM_HOST_VARIANTS_DIR) + "/" + c.variant + "/" + VELM_HOST_LIBRARY_FILE;
+        velm::os::ModuleHandle module = velm::os::loadLibraryFile(path.c_str());
         ASSERT_NE(module, nullptr) << c.variant;
         for (const char* name : c.missing) {
-            EXPECT_EQ(dlsym(module, name), nullptr) << c.variant << " " << name;
+            EXPECT_EQ(velm::os::findSymbol(module, name), nullptr) << c.variant << " " << name;
         }
-        EXPECT_NE(dlsym(module, "Fg_setParameterWithType"), nullptr) << c.variant;
+        EXPECT_NE(velm::os::findSymbol(module, "Fg_setParameterWithType"), nullptr) << c.variant;
         EXPECT_EQ(simHostLoadCount(), loads + 1) << c.variant;
-        dlclose(module);
+        velm::os::freeLibrary(module);
         EXPECT_EQ(simHostUnloadCount(), unloads + 1) << c.variant;
     }
 }

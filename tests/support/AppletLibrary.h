@@ -98,9 +98,33 @@ inline std::string libraryDirectory()
     return VELM_LIB_DIR;
 }
 
+// Tests name a built library by its file name on Linux ("testapplet1.so",
+// "nohost/testapplet_nohost.so"); on Windows the same library is a DLL.
+inline std::string platformFileName(const std::string& file)
+{
+#ifdef _WIN32
+    const std::string linuxSuffix = ".so";
+    if (file.size() >= linuxSuffix.size() &&
+        file.compare(file.size() - linuxSuffix.size(), linuxSuffix.size(), linuxSuffix) == 0) {
+        return file.substr(0, file.size() - linuxSuffix.size()) + ".dll";
+    }
+#endif
+    return file;
+}
+
 inline std::string libraryPath(const std::string& file)
 {
-    return libraryDirectory() + "/" + file;
+    return libraryDirectory() + "/" + platformFileName(file);
+}
+
+// The file of a stand-in ("desload", "simboard", ...) as the build names it.
+inline std::string standInFileName(const std::string& name)
+{
+#ifdef _WIN32
+    return name + ".dll";
+#else
+    return "lib" + name + ".so";
+#endif
 }
 
 // The register accesses the stand-ins logged, in order.
@@ -189,20 +213,27 @@ private:
 
 // A copy of a built library in a directory of its own, with the stand-ins
 // beside it, so that a test can put an "inspect.conf" (or leave out the host
-// library) next to it without touching the build.
+// library) next to it without touching the build. The stand-ins are
+// symbolic links to the build's, except on Windows, where making a link
+// takes a privilege: there they are copies.
 class IsolatedLibrary {
 public:
     IsolatedLibrary(const ScratchDirectory& directory, const std::string& file, const std::string& copyName,
                     bool withHost = true)
-        : path_(directory.file(copyName))
+        : path_(directory.file(platformFileName(copyName)))
     {
         std::filesystem::copy_file(libraryPath(file), path_);
-        std::vector<std::string> standIns = {"libdesload.so", "libvelm_hw.so", "libsimboard.so"};
+        std::vector<std::string> standIns = {"desload", "velm_hw", "simboard"};
         if (withHost) {
-            standIns.push_back("libacqhost.so");
+            standIns.push_back("acqhost");
         }
         for (const std::string& standIn : standIns) {
-            std::filesystem::create_symlink(libraryPath(standIn), directory.file(standIn));
+            const std::string name = standInFileName(standIn);
+#ifdef _WIN32
+            std::filesystem::copy_file(libraryPath(name), directory.file(name));
+#else
+            std::filesystem::create_symlink(libraryPath(name), directory.file(name));
+#endif
         }
     }
     const std::string& path() const { return path_; }
@@ -212,9 +243,18 @@ private:
 };
 
 // The whole content of a file, byte for byte.
-inline std::string fileContent(const std::string& path)
+inline std::string fileBytes(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// The whole content of a text file as a text stream reads it. The libraries
+// write their files as text, which on Windows ends every line with "\r\n"
+// where Linux has "\n"; read as text, both are the same lines.
+inline std::string fileContent(const std::string& path)
+{
+    std::ifstream file(path);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -10,13 +12,32 @@
 
 namespace velm::test {
 
+// Checks with xmllint that a document is well-formed XML. xmllint runs on the
+// build machine only; where it cannot run, the calling test is skipped after
+// its other checks.
+inline void expectWellFormedXml(const std::string& document)
+{
+#ifdef _WIN32
+    (void)document;
+    GTEST_SKIP() << "xmllint runs on the build machine only";
+#else
+    if (std::system("xmllint --version > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "xmllint is not installed";
+    }
+    ScratchDirectory scratch;
+    const std::string written = scratch.file("document.xml");
+    std::ofstream(written, std::ios::binary) << document;
+    EXPECT_EQ(std::system(("xmllint --noout " + written).c_str()), 0);
+#endif
+}
+
 class InstanceFixture : public ::testing::Test {
 protected:
     // Loads the library (a path, or a file of the build's library directory)
     // and creates an instance on board 0; the logs start empty afterwards.
     void create(const std::string& library)
     {
-        const std::string path = library.find('/') == std::string::npos ? libraryPath(library) : library;
+        const std::string path = library.find_first_of("/\\") == std::string::npos ? libraryPath(library) : library;
         library_ = std::make_unique<AppletLibrary>(path);
         int32_t error = 0;
         handle_.instance = library_->Std_entry(0, &error, 0);

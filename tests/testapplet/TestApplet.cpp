@@ -12,6 +12,7 @@
 #include "CameraParameters.h"
 #include "GenericApplet.h"
 #include "ParameterInfoTree.h"
+#include "TestAppletIds.h"
 
 namespace velm::embedded {
 extern const unsigned char designBlock[];
@@ -19,19 +20,6 @@ extern const std::size_t designBlockSize;
 }  // namespace velm::embedded
 
 namespace velm::testapplet {
-
-enum TestParameter : std::int32_t {
-    TEST_VALUE = 9000,
-    TEST_REENTER = 9001,
-    TEST_SLOW = 9002,
-    TEST_MESSAGE = 9003,
-    TEST_OVERLAPS = 9004,
-    TEST_THROW = 9005,
-    TEST_DOUBLE = 9006,
-    TEST_MODE = 9007,
-    TEST_ELEMENTS = 9008,
-    TEST_DMA = 9009,
-};
 
 namespace {
 
@@ -63,7 +51,7 @@ void slow(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, 
         overlaps.fetch_add(1);
     }
     std::this_thread::sleep_for(std::chrono::microseconds(200));
-    applet.kept(camera, row.id).integer = value.integer;
+    applet.kept(camera, row).integer = value.integer;
     callsInside.fetch_sub(1);
 }
 
@@ -73,7 +61,7 @@ void keepText(GenericApplet& applet, const ParameterRow& row, std::uint32_t came
     if (!accept(value.text != nullptr, kErrOutOfRange, throwFlag)) {
         return;
     }
-    applet.kept(camera, row.id).text = value.text;
+    applet.kept(camera, row).text = value.text;
 }
 
 void keepDouble(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
@@ -82,7 +70,7 @@ void keepDouble(GenericApplet& applet, const ParameterRow& row, std::uint32_t ca
     if (!accept(withinRange(value.real, 0.0, 10.0), kErrOutOfRange, throwFlag)) {
         return;
     }
-    commit(applet.kept(camera, row.id).real, value.real, throwFlag, noWork);
+    commit(applet.kept(camera, row).real, value.real, throwFlag, noWork);
 }
 
 // 1: out of memory, 2: a runtime error, 3: an integer code, anything else
@@ -98,7 +86,7 @@ void throwSomething(GenericApplet& applet, const ParameterRow& row, std::uint32_
     case 3:
         throw std::int32_t{-7080};
     default:
-        applet.kept(camera, row.id).integer = value.integer;
+        applet.kept(camera, row).integer = value.integer;
     }
 }
 

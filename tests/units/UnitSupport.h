@@ -43,9 +43,12 @@ private:
     std::filesystem::path path_;
 };
 
+// Read as text: the framework writes its files as text, which on Windows
+// ends every line with "\r\n" where Linux has "\n"; read as text, both are
+// the same lines.
 inline std::string readWhole(const std::string& fileName)
 {
-    std::ifstream file(fileName, std::ios::binary);
+    std::ifstream file(fileName);
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();

@@ -1,0 +1,47 @@
+# What a Windows build needs beyond its toolchain file: the Boost headers,
+# the DLL entry point every deliverable must keep, and, when the build is a
+# cross build, Wine to run the test programs.
+
+# Boost is only used for header-only parts, which the host's headers serve
+# for MinGW as well. /usr/include itself must not reach the include path (its
+# C headers are glibc's), so the compiler sees a directory holding nothing
+# but a link to the host's boost/. The host's BoostConfig is not used either:
+# it would name host libraries.
+if(CMAKE_CROSSCOMPILING)
+  if(NOT Boost_INCLUDE_DIR AND EXISTS /usr/include/boost/version.hpp)
+    set(velm_host_boost ${CMAKE_BINARY_DIR}/host-boost)
+    file(MAKE_DIRECTORY ${velm_host_boost})
+    file(CREATE_LINK /usr/include/boost ${velm_host_boost}/boost SYMBOLIC)
+    set(Boost_INCLUDE_DIR ${velm_host_boost} CACHE PATH "Boost headers")
+  endif()
+  set(Boost_NO_BOOST_CMAKE ON)
+endif()
+
+# The platform layer's DllMain sits in a static library; the MinGW runtime
+# has a default one that the linker would take if nothing asked for ours
+# first. i686 decorates the stdcall name.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(VELM_DLLMAIN_SYMBOL _DllMain@12)
+else()
+  set(VELM_DLLMAIN_SYMBOL DllMain)
+endif()
+
+# The test programs of a cross build run under Wine through a wrapper that
+# gives them this build's Wine prefix and a DLL search path: the build's
+# library directory, or the directories a test names in VELM_DLL_PATH.
+if(CMAKE_CROSSCOMPILING)
+  set(VELM_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix CACHE PATH "Wine prefix the tests run in")
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(VELM_WINE_BITS 32)
+  else()
+    set(VELM_WINE_BITS 64)
+  endif()
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-run
+                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
+                                  WORLD_EXECUTE
+                 @ONLY)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+  # Listing a program's tests starts Wine: done when ctest runs, not while
+  # building.
+  set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
+endif()

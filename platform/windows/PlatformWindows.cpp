@@ -1,0 +1,191 @@
+// Windows side of the platform layer: the target, where every library is a
+// DLL that the acquisition host loads by name.
+#include "Platform.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <string>
+
+namespace velm::os {
+
+namespace {
+
+CRITICAL_SECTION& nativeSection(NativeCriticalSection& section)
+{
+    static_assert(sizeof(CRITICAL_SECTION) <= sizeof(NativeCriticalSection::storage),
+                  "critical section storage too small");
+    static_assert(alignof(CRITICAL_SECTION) <= alignof(NativeCriticalSection),
+                  "critical section storage under-aligned");
+    return *reinterpret_cast<CRITICAL_SECTION*>(section.storage);
+}
+
+// MAX_PATH characters and the terminating zero.
+constexpr DWORD kModulePathBuffer = 261;
+
+}  // namespace
+
+std::string libraryFileName(const char* baseName)
+{
+    return std::string(baseName) + ".dll";
+}
+
+ModuleHandle loadLibraryFile(const char* path)
+{
+    return LoadLibraryA(path);
+}
+
+void* findSymbol(ModuleHandle module, const char* name)
+{
+    if (module == nullptr || name == nullptr) {
+        return nullptr;
+    }
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
+}
+
+void freeLibrary(ModuleHandle module)
+{
+    if (module != nullptr) {
+        FreeLibrary(static_cast<HMODULE>(module));
+    }
+}
+
+std::string modulePathOf(const void* addressInside)
+{
+    HMODULE module = nullptr;
+    // The module is only asked for its name: its reference count stays, so
+    // nothing has to be freed afterwards.
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            static_cast<LPCSTR>(addressInside), &module)) {
+        return {};
+    }
+    char buffer[kModulePathBuffer] = {};
+    const DWORD length = GetModuleFileNameA(module, buffer, kModulePathBuffer);
+    // A full buffer means the name was cut.
+    if (length == 0 || length >= kModulePathBuffer) {
+        return {};
+    }
+    return std::string(buffer, length);
+}
+
+// The C library's own copy of the environment is what getenv reads, so the
+// change goes through it. It has no empty variables: an empty value removes
+// the variable, as a null one does.
+void setEnvironmentValue(const char* name, const char* value)
+{
+    _putenv_s(name, value != nullptr ? value : "");
+}
+
+void initCriticalSection(NativeCriticalSection& section)
+{
+    InitializeCriticalSection(&nativeSection(section));
+}
+
+void deleteCriticalSection(NativeCriticalSection& section)
+{
+    DeleteCriticalSection(&nativeSection(section));
+}
+
+void enterCriticalSection(NativeCriticalSection& section)
+{
+    EnterCriticalSection(&nativeSection(section));
+}
+
+bool tryEnterCriticalSection(NativeCriticalSection& section)
+{
+    return TryEnterCriticalSection(&nativeSection(section)) != FALSE;
+}
+
+void leaveCriticalSection(NativeCriticalSection& section)
+{
+    LeaveCriticalSection(&nativeSection(section));
+}
+
+MutexHandle createMutex()
+{
+    return CreateMutexA(nullptr, FALSE, nullptr);
+}
+
+std::uint32_t waitMutex(MutexHandle mutex)
+{
+    return static_cast<std::uint32_t>(WaitForSingleObject(static_cast<HANDLE>(mutex), INFINITE));
+}
+
+int releaseMutex(MutexHandle mutex)
+{
+    return ReleaseMutex(static_cast<HANDLE>(mutex)) != FALSE ? 1 : 0;
+}
+
+void closeMutex(MutexHandle mutex)
+{
+    if (mutex != nullptr) {
+        CloseHandle(static_cast<HANDLE>(mutex));
+    }
+}
+
+const char* unsignedInt64Format()
+{
+    return "%I64u";
+}
+
+namespace {
+
+// Every category but the numbers in "English", the numbers in "C": see
+// NumericLocaleScope.
+void setEnglishWithCNumbers()
+{
+    for (int category : {LC_COLLATE, LC_CTYPE, LC_MONETARY, LC_TIME}) {
+        std::setlocale(category, "English");
+    }
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+}  // namespace
+
+// As the target does, the process is switched to the "English" locale, and
+// it stays so after the file is closed: the C library (msvcrt.dll) keeps one
+// locale for every thread and every module that uses it, so the host
+// program and the other DLLs see the change too. Nothing is put back.
+//
+// One category differs from the target's: numbers are set to the "C"
+// locale, whose numbers are English's (a '.' decimal point, no grouping in
+// printf). MinGW's C++ library formats every number of every stream by
+// switching LC_NUMERIC to "C" and back whenever it is not "C" already, and
+// such process-wide switches from several threads at once corrupt the C
+// library's locale data. With "C" numbers that never happens, and the
+// categories are set one by one so that the numbers are not "English" even
+// for a moment.
+//
+// The locale is only set when it is not this one already, so that saves
+// and loads do not switch it under the other threads again and again.
+NumericLocaleScope::NumericLocaleScope()
+{
+    static const std::string wanted = [] {
+        setEnglishWithCNumbers();
+        const char* chosen = std::setlocale(LC_ALL, nullptr);
+        return std::string(chosen != nullptr ? chosen : "");
+    }();
+    const char* current = std::setlocale(LC_ALL, nullptr);
+    if (current == nullptr || wanted != current) {
+        setEnglishWithCNumbers();
+    }
+}
+
+NumericLocaleScope::~NumericLocaleScope() = default;
+
+}  // namespace velm::os
+
+// The entry point of every DLL the platform layer is linked into. No
+// per-thread work is done on attach or detach, so the loader is told not to
+// call in for every thread the host starts or ends.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}

@@ -1,0 +1,191 @@
+// Belcora's configuration files and the initial register writes of a new
+// instance.
+#include <fstream>
+
+#include "BelcoraSupport.h"
+
+namespace velm::test::belcora {
+namespace {
+
+class BelcoraFiles : public Belcora {
+protected:
+    // The file saved right after creation, with `from` replaced by `to`.
+    std::string written(const std::string& name, const std::string& from = "", const std::string& to = "")
+    {
+        std::string content = expectedFile("belcora_created.mcf");
+        if (!from.empty()) {
+            const std::size_t at = content.find(from);
+            EXPECT_NE(at, std::string::npos) << from;
+            content.replace(at, from.size(), to);
+        }
+        const std::string path = scratch_.file(name);
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+
+    ScratchDirectory scratch_;
+};
+
+TEST_F(BelcoraFiles, FileSavedAfterCreationHoldsTheHeaderAndTheFortyFourKeys)
+{
+    const std::string name = scratch_.file("created.mcf");
+    ASSERT_EQ(lib().Fg_saveConfig(handle(), name.c_str()), 0);
+    EXPECT_EQ(fileContent(name), expectedFile("belcora_created.mcf"));
+}
+
+TEST_F(BelcoraFiles, LoadBringsBackTheSavedValuesAndRegisters)
+{
+    ASSERT_EQ(setInt(FG_WIDTH, 2048), 0);
+    ASSERT_EQ(setInt(FG_CC3, 4), 0);
+    ASSERT_EQ(setDouble(FG_SCALINGFACTOR_RED, 2.5), 0);
+    ASSERT_EQ(setInt(FG_SENSORREADOUT, 3), 0);
+    ASSERT_EQ(setDouble(FG_GEN_FREQ, 80.0), 0);
+    ASSERT_EQ(lib().setInt(handle(), 600, 5000), 0);
+    simSetRegister(0, kInputStatus, 0, 0x5A);
+    const std::string name = scratch_.file("round.mcf");
+    ASSERT_EQ(lib().Fg_saveConfig(handle(), name.c_str()), 0);
+    EXPECT_NE(fileContent(name).find("FG_DIGIO_INPUT=90;\n"), std::string::npos);
+
+    setInt(FG_WIDTH, 512);
+    setInt(FG_CC3, 0);
+    setDouble(FG_SCALINGFACTOR_RED, 1.0);
+    setInt(FG_SENSORREADOUT, 0);
+    setDouble(FG_GEN_FREQ, 40.0);
+    lib().setInt(handle(), 600, 1000);
+    simClearLog();
+    ASSERT_EQ(lib().Fg_loadConfig(handle(), name.c_str()), 0);
+    EXPECT_EQ(lib().Fg_getLastErrorNumber(handle()), 0);
+    EXPECT_EQ(getInt(FG_WIDTH), 2048);
+    EXPECT_EQ(getInt(FG_CC3), 4);
+    EXPECT_EQ(getDouble(FG_SCALINGFACTOR_RED), 2.5);
+    EXPECT_EQ(getInt(FG_SENSORREADOUT), 3);
+    EXPECT_EQ(getInt(FG_SC_ROTATEDSENSOR), 1);
+    EXPECT_EQ(getDouble(FG_GEN_FREQ), 80.0);
+    EXPECT_EQ(getInt(600), 5000);
+    EXPECT_EQ(simHostGetParameter(600), 5000);
+    EXPECT_EQ(registerValue(kXLength1), 2048u);
+    EXPECT_EQ(registerValue(kCc3Select), 8u);
+    EXPECT_EQ(registerValue(kCc3Polarity), 1u);
+    EXPECT_EQ(registerValue(kRedGain), bitsOf(2.5));
+    EXPECT_EQ(registerValue(kCorrection1), 3u);
+    EXPECT_EQ(getInt(FG_GEN_ACTIVE), 16);
+    // The input line is read back by nobody.
+    for (const Access& access : accesses()) {
+        EXPECT_FALSE(access.operation == kSimWrite && access.id == kInputStatus);
+    }
+}
+
+TEST_F(BelcoraFiles, InputLineIsNotNeededToLoad)
+{
+    EXPECT_EQ(lib().Fg_loadConfig(handle(), written("no-input.mcf", "FG_DIGIO_INPUT=0;\n").c_str()), 0);
+}
+
+TEST_F(BelcoraFiles, MissingLastKeyFailsAfterEveryKeyWasStoredAndNoneApplied)
+{
+    const std::string name = written("no-cc4.mcf", "FG_CC4=5;\n");
+    std::string content = fileContent(name);
+    content.replace(content.find("FG_WIDTH=1024;"), 14, "FG_WIDTH=2048;");
+    content.replace(content.find("FG_TIMEOUT=1000000;"), 19, "FG_TIMEOUT=5000;");
+    content.replace(content.find("FG_CC3=5;"), 9, "FG_CC3=4;");
+    std::ofstream(name, std::ios::binary) << content;
+
+    EXPECT_EQ(lib().Fg_loadConfig(handle(), name.c_str()), -5000);
+    EXPECT_EQ(lib().Fg_getLastErrorNumber(handle()), -5000);
+    EXPECT_EQ(getInt(FG_WIDTH), 2048);
+    EXPECT_EQ(getInt(600), 5000);
+    EXPECT_EQ(getInt(FG_CC3), 4);
+    EXPECT_TRUE(accesses().empty());
+    EXPECT_FALSE(callLogged("Fg_setParameter("));
+    EXPECT_EQ(simHostGetParameter(600), 1000000);
+}
+
+TEST_F(BelcoraFiles, AnotherAppletsFileChangesNothing)
+{
+    const std::string name = written("arventa.mcf", "Typ='Belcora';", "Typ='Arventa';");
+    std::string content = fileContent(name);
+    content.replace(content.find("FG_WIDTH=1024;"), 14, "FG_WIDTH=2048;");
+    std::ofstream(name, std::ios::binary) << content;
+    EXPECT_EQ(lib().Fg_loadConfig(handle(), name.c_str()), -5000);
+    EXPECT_EQ(getInt(FG_WIDTH), 1024);
+    EXPECT_TRUE(accesses().empty());
+}
+
+TEST_F(BelcoraFiles, FrequencyFromTheFileGoesThroughItsSetter)
+{
+    const std::string name = written("freq.mcf", "FG_GEN_FREQ=40;", "FG_GEN_FREQ=12.5;");
+    ASSERT_EQ(lib().Fg_loadConfig(handle(), name.c_str()), 0);
+    EXPECT_EQ(getDouble(FG_GEN_FREQ), 12.5);
+    // 25 * 12.5 / 125 + 0.5 gives active 3, passive 22.
+    EXPECT_EQ(getInt(FG_GEN_ACTIVE), 3);
+    EXPECT_EQ(getInt(FG_GEN_PASSIVE), 22);
+    EXPECT_EQ(registerValue(kGenPassive), 21u);
+}
+
+// ---- a new instance ----
+
+std::vector<Access> initialWrites()
+{
+    std::vector<Access> writes;
+    for (uint32_t id = kGenEnable; id <= kGenRoll; ++id) {
+        writes.push_back(generatorWrite(id, 0));
+    }
+    const std::vector<Access> defaults = {
+        hostWrite(kUseDval, 1),
+        hostWrite(kXLength0, 1024), hostWrite(kXLength1, 1024),
+        hostWrite(kYLength0, 1024), hostWrite(kYLength1, 1024), hostWrite(kImageHeight, 1024),
+        hostWrite(kXOffset0, 0), hostWrite(kXOffset1, 0),
+        hostWrite(kCorrection0, 0), hostWrite(kCorrection1, 0),  // the preset
+        hostWrite(kCorrection0, 0), hostWrite(kCorrection1, 0),  // the update scheme
+        hostWrite(kSelectPeriod, 1), hostWrite(kSelectPhase, 0),
+        generatorWrite(kGenEnable, 0), generatorWrite(kGenStart, 1),
+        generatorWrite(kGenWidth, 512), generatorWrite(kGenLineWidth, 514),
+        generatorWrite(kGenHeight, 1023),
+        generatorWrite(kGenWidth, 512), generatorWrite(kGenLineWidth, 514),
+        generatorWrite(kGenActive, 7), generatorWrite(kGenPassive, 16),
+        generatorWrite(kGenActive, 7), generatorWrite(kGenPassive, 16),
+        generatorWrite(kGenMask, 1), generatorWrite(kGenMask, 3), generatorWrite(kGenMask, 7),
+        generatorWrite(kGenMask, 15),
+        generatorWrite(kGenRoll, 0),
+        tableWrite(kLutRed), tableWrite(kLutGreen), tableWrite(kLutBlue),
+        doubleWrite(kRedGain, 1.0), doubleWrite(kBlueGain, 1.0), doubleWrite(kGreenGain, 1.0),
+        hostWrite(kOut3, 1), hostWrite(kOut7, 1),
+        hostWrite(kCc1Select, 0), hostWrite(kCc1Polarity, 0),
+        hostWrite(kCc2Select, 8), hostWrite(kCc2Polarity, 0),
+        hostWrite(kCc3Select, 8), hostWrite(kCc3Polarity, 0),
+        hostWrite(kCc4Select, 8), hostWrite(kCc4Polarity, 0),
+    };
+    writes.insert(writes.end(), defaults.begin(), defaults.end());
+    return writes;
+}
+
+TEST(BelcoraCreation, InitialWritesClearTheGeneratorThenApplyTheDefaultsInOrder)
+{
+    AppletLibrary lib(libraryPath("belcora.so"));
+    simClearLog();
+    AppletHandle handle{lib.Std_entry(0, nullptr, 0)};
+    ASSERT_NE(handle.instance, nullptr);
+    const std::vector<Access> log = accesses();
+    EXPECT_EQ(log, initialWrites());
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        if (log[i].type == 4096) {
+            EXPECT_EQ(sentTable(i), identityTable()) << i;
+        }
+    }
+    EXPECT_TRUE(callLogged("Fg_setParameter(600,1000000,0)"));
+    EXPECT_TRUE(callLogged("Fg_setParameter(3051,0,0)"));
+
+    EXPECT_EQ(lib.getInt(&handle, FG_GEN_ENABLE), 0);
+    EXPECT_EQ(lib.getInt(&handle, FG_LUT_TYPE), 3);
+    EXPECT_EQ(lib.getInt(&handle, FG_CC2), 5);
+    EXPECT_EQ(lib.getInt(&handle, FG_SC_SENSORLENGTH), 1024);
+    EXPECT_EQ(lib.getText(&handle, FG_LUT_CUSTOM_FILE), "");
+    for (uint32_t id : {kLutRed, kLutGreen, kLutBlue}) {
+        std::vector<uint32_t> table(256);
+        table.resize(simGetTable(0, id, 0, table.data(), table.size()));
+        EXPECT_EQ(table, identityTable()) << id;
+    }
+    lib.Fg_FreeGrabber(&handle);
+}
+
+}  // namespace
+}  // namespace velm::test::belcora

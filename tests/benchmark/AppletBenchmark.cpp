@@ -1,0 +1,368 @@
+// What parameter calls and the other exports cost on Belcora, measured
+// through the exports as a caller sees them, each next to a baseline in the
+// same run: a bare lock, a map lookup and an indirect call, the least any
+// locked parameter call can cost. The stand-ins' own cost for the register
+// writes a call makes is measured on its own, so that it does not hide the
+// applet's. Not a test: it prints figures and ratios.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "AppletLibrary.h"
+#include "ParameterIds.h"
+#include "DesignLoader.h"
+#include "HostApi.h"
+#include "Platform.h"
+
+namespace velm::bench {
+namespace {
+
+using test::AppletLibrary;
+using test::libraryPath;
+
+constexpr int32_t kHostTimeout = 2000600;
+constexpr int32_t kDirectXLength = 1001005;
+
+// ---- the baseline ----
+
+using Answer = int (*)(void*);
+int copyValue(void* value)
+{
+    *static_cast<int32_t*>(value) = 1024;
+    return 0;
+}
+
+struct Baseline {
+    std::recursive_mutex lock;
+    std::map<int32_t, Answer> answers;
+    Baseline()
+    {
+        for (int32_t id = 0; id < 74; ++id) {
+            answers[id * 997 % 300011] = &copyValue;
+        }
+        answers[FG_WIDTH] = &copyValue;
+    }
+};
+
+void BM_Baseline_LockLookupCall(benchmark::State& state)
+{
+    Baseline baseline;
+    int32_t value = 0;
+    for (auto _ : state) {
+        std::lock_guard<std::recursive_mutex> guard(baseline.lock);
+        auto found = baseline.answers.find(FG_WIDTH);
+        benchmark::DoNotOptimize(found->second(&value));
+    }
+}
+BENCHMARK(BM_Baseline_LockLookupCall);
+
+// ---- one Belcora instance for the parameter calls ----
+
+struct Instance {
+    explicit Instance(bool directAccess = false)
+    {
+        test::ScopedEnvironment direct("VELM_ENABLE_DRA", directAccess ? "1" : nullptr);
+        int32_t error = 0;
+        handle.instance = library().Std_entry(0, &error, 0);
+    }
+    ~Instance() { library().Fg_FreeGrabber(&handle); }
+    static AppletLibrary& library()
+    {
+        static AppletLibrary* loaded = new AppletLibrary(libraryPath("belcora.so"));
+        return *loaded;
+    }
+    AppletHandle handle{nullptr};
+};
+
+// The stand-ins log every access; benchmarks clear the log now and then so
+// that it does not grow without end.
+void clearLogEvery(std::int64_t iteration)
+{
+    if ((iteration & 0xFFF) == 0) {
+        simClearLog();
+    }
+}
+
+template <typename T>
+void benchmarkGet(benchmark::State& state, int32_t id, T value, bool directAccess = false)
+{
+    Instance instance(directAccess);
+    AppletLibrary& library = Instance::library();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(library.Fg_getParameterWithType(&instance.handle, id, &value, 0, 0));
+    }
+    simClearLog();
+}
+
+template <typename T>
+void benchmarkSet(benchmark::State& state, int32_t id, T value, bool directAccess = false)
+{
+    Instance instance(directAccess);
+    AppletLibrary& library = Instance::library();
+    std::int64_t iteration = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(library.Fg_setParameterWithType(&instance.handle, id, &value, 0, 0));
+        clearLogEvery(++iteration);
+    }
+    simClearLog();
+}
+
+void BM_Get_Int(benchmark::State& state) { benchmarkGet(state, FG_WIDTH, int32_t{0}); }
+void BM_Get_Double(benchmark::State& state) { benchmarkGet(state, FG_GEN_FREQ, 0.0); }
+void BM_Get_Element(benchmark::State& state) { benchmarkGet(state, FG_LUT_VALUE_RED, FieldElement{0, 17}); }
+void BM_Get_HostWindow(benchmark::State& state) { benchmarkGet(state, kHostTimeout, int32_t{0}); }
+void BM_Get_DirectRegister(benchmark::State& state) { benchmarkGet(state, kDirectXLength, int32_t{0}, true); }
+void BM_Set_IntNoWrite(benchmark::State& state) { benchmarkSet(state, FG_CAMERA_LINK_CAMTYPE, int32_t{214}); }
+void BM_Set_IntOneWrite(benchmark::State& state) { benchmarkSet(state, FG_USEDVAL, int32_t{1}); }
+void BM_Set_DoubleOneWrite(benchmark::State& state) { benchmarkSet(state, FG_SCALINGFACTOR_RED, 1.5); }
+void BM_Set_ElementOneWrite(benchmark::State& state)
+{
+    benchmarkSet(state, FG_LUT_VALUE_RED, FieldElement{9, 17});
+}
+void BM_Set_HostWindow(benchmark::State& state) { benchmarkSet(state, kHostTimeout, int32_t{500}); }
+void BM_Set_DirectRegister(benchmark::State& state) { benchmarkSet(state, kDirectXLength, int32_t{64}, true); }
+BENCHMARK(BM_Get_Int);
+BENCHMARK(BM_Get_Double);
+BENCHMARK(BM_Get_Element);
+BENCHMARK(BM_Get_HostWindow);
+BENCHMARK(BM_Get_DirectRegister);
+BENCHMARK(BM_Set_IntNoWrite);
+BENCHMARK(BM_Set_IntOneWrite);
+BENCHMARK(BM_Set_DoubleOneWrite);
+BENCHMARK(BM_Set_ElementOneWrite);
+BENCHMARK(BM_Set_HostWindow);
+BENCHMARK(BM_Set_DirectRegister);
+
+// ---- the stand-ins alone ----
+
+struct HostAlone {
+    HostAlone()
+    {
+        module = os::loadLibraryFile(libraryPath("libacqhost.so").c_str());
+        auto init = reinterpret_cast<HostInitHandle>(os::findSymbol(module, "Fg_InitHandle"));
+        set = reinterpret_cast<HostSetParameterWithType>(os::findSymbol(module, "Fg_setParameterWithType"));
+        setHost = reinterpret_cast<HostSetParameter>(os::findSymbol(module, "Fg_setParameter"));
+        void* block = nullptr;
+        uint64_t size = 0;
+        Instance::library().Info(1042, 0, 0, &size, &block);
+        design = openDesignMemory(block, static_cast<std::size_t>(size), 1);
+        handle = init("Belcora.hap", 0, design);
+        registerId = getRegisterId(design, "Device1_Process0_Camera_UseDval");
+    }
+    ~HostAlone()
+    {
+        reinterpret_cast<HostFreeGrabber>(os::findSymbol(module, "Fg_FreeGrabber"))(handle);
+        releaseDesign(design);
+        os::freeLibrary(module);
+    }
+    os::ModuleHandle module = nullptr;
+    HostSetParameterWithType set = nullptr;
+    HostSetParameter setHost = nullptr;
+    void* design = nullptr;
+    void* handle = nullptr;
+    uint32_t registerId = 0;
+};
+
+void BM_StandIn_HostRegisterWrite(benchmark::State& state)
+{
+    HostAlone host;
+    const uint32_t value = 1;
+    std::int64_t iteration = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(host.set(host.handle, host.registerId, &value, 0, kHostValueInt32));
+        clearLogEvery(++iteration);
+    }
+    simClearLog();
+}
+BENCHMARK(BM_StandIn_HostRegisterWrite);
+
+void BM_StandIn_HostParameterSet(benchmark::State& state)
+{
+    HostAlone host;
+    const int32_t value = 500;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(host.setHost(host.handle, 600, &value, 0));
+    }
+    simClearLog();
+}
+BENCHMARK(BM_StandIn_HostParameterSet);
+
+void BM_StandIn_BoardRegisterWrite(benchmark::State& state)
+{
+    std::int64_t iteration = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(writeRegister(0, 1005, 64));
+        clearLogEvery(++iteration);
+    }
+    simClearLog();
+}
+BENCHMARK(BM_StandIn_BoardRegisterWrite);
+
+// ---- whole operations ----
+
+void BM_Xml(benchmark::State& state)
+{
+    Instance instance;
+    AppletLibrary& library = Instance::library();
+    std::vector<char> buffer;
+    for (auto _ : state) {
+        size_t size = 0;
+        library.Fg_getParameterInfoXML(&instance.handle, 0, nullptr, &size);
+        buffer.resize(size);
+        benchmark::DoNotOptimize(library.Fg_getParameterInfoXML(&instance.handle, 0, buffer.data(), &size));
+    }
+}
+BENCHMARK(BM_Xml)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveAndLoad(benchmark::State& state)
+{
+    Instance instance;
+    AppletLibrary& library = Instance::library();
+    test::ScratchDirectory scratch;
+    const std::string name = scratch.file("bench.mcf");
+    for (auto _ : state) {
+        library.Fg_saveConfig(&instance.handle, name.c_str());
+        benchmark::DoNotOptimize(library.Fg_loadConfig(&instance.handle, name.c_str()));
+        simClearLog();
+    }
+}
+BENCHMARK(BM_SaveAndLoad)->Unit(benchmark::kMicrosecond);
+
+void BM_CreateAndFree(benchmark::State& state)
+{
+    AppletLibrary& library = Instance::library();
+    for (auto _ : state) {
+        int32_t error = 0;
+        AppletHandle handle{library.Std_entry(0, &error, 0)};
+        benchmark::DoNotOptimize(library.Fg_FreeGrabber(&handle));
+        simClearLog();
+    }
+}
+BENCHMARK(BM_CreateAndFree)->Unit(benchmark::kMicrosecond);
+
+// ---- a design of many registers, with direct register access ----
+
+struct LargeDesign {
+    explicit LargeDesign(int64_t registers)
+    {
+        std::ofstream design(scratch.file("Belcora.hap"));
+        void* block = nullptr;
+        uint64_t size = 0;
+        Instance::library().Info(1042, 0, 0, &size, &block);
+        std::string text(static_cast<const char*>(block), static_cast<std::size_t>(size));
+        text.erase(text.rfind("end"));
+        design << text;
+        for (int64_t r = 0; r < registers; ++r) {
+            design << "register " << (100000 + r) << " " << (r % 2 == 0 ? 32 : 16) << " rw Device1_Process2_Scale_R"
+                   << r << "\n";
+        }
+        design << "end\n";
+    }
+    test::ScratchDirectory scratch;
+    test::ScopedEnvironment external{"__VELM_FORCE_EXTERNAL_HAP", "1"};
+    test::ScopedEnvironment direct{"VELM_ENABLE_DRA", "1"};
+};
+
+void BM_Scale_CreateAndFree(benchmark::State& state)
+{
+    LargeDesign design(state.range(0));
+    AppletLibrary& library = Instance::library();
+    for (auto _ : state) {
+        int32_t error = 0;
+        AppletHandle handle{library.Std_entry(0, &error, 0)};
+        if (handle.instance == nullptr) {
+            state.SkipWithError("Std_entry failed");
+            break;
+        }
+        library.Fg_FreeGrabber(&handle);
+        simClearLog();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_Scale_CreateAndFree)->Arg(1000)->Arg(3000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
+
+void BM_Scale_Lookups(benchmark::State& state)
+{
+    LargeDesign design(state.range(0));
+    AppletLibrary& library = Instance::library();
+    int32_t error = 0;
+    AppletHandle handle{library.Std_entry(0, &error, 0)};
+    const std::string name = "DRA_Device1_Process2_Scale_R" + std::to_string(state.range(0) / 2);
+    const int32_t index = static_cast<int32_t>(74 + 41 + state.range(0) / 2);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(library.Fg_getParameterIdByName(&handle, name.c_str()));
+        benchmark::DoNotOptimize(library.Fg_getParameterName(&handle, index));
+        benchmark::DoNotOptimize(library.Fg_getParameterId(&handle, index));
+    }
+    library.Fg_FreeGrabber(&handle);
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_Scale_Lookups)->Arg(1000)->Arg(3000)->Arg(10000)->Complexity();
+
+void BM_Scale_Xml(benchmark::State& state)
+{
+    LargeDesign design(state.range(0));
+    AppletLibrary& library = Instance::library();
+    int32_t error = 0;
+    AppletHandle handle{library.Std_entry(0, &error, 0)};
+    std::vector<char> buffer;
+    for (auto _ : state) {
+        size_t size = 0;
+        library.Fg_getParameterInfoXML(&handle, 0, nullptr, &size);
+        buffer.resize(size);
+        benchmark::DoNotOptimize(library.Fg_getParameterInfoXML(&handle, 0, buffer.data(), &size));
+    }
+    library.Fg_FreeGrabber(&handle);
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_Scale_Xml)->Arg(1000)->Arg(3000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
+
+// Prints every result once more as a ratio to the baseline of the same run.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration) {
+                results_.emplace_back(run.benchmark_name(), run.GetAdjustedRealTime() *
+                                                                benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
+                                                                benchmark::GetTimeUnitMultiplier(run.time_unit));
+            }
+        }
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        double baseline = 0;
+        for (const auto& [name, nanoseconds] : results_) {
+            if (name.rfind("BM_Baseline", 0) == 0) {
+                baseline = nanoseconds;
+            }
+        }
+        std::printf("\n%-40s %14s %10s\n", "benchmark", "ns", "x baseline");
+        for (const auto& [name, nanoseconds] : results_) {
+            std::printf("%-40s %14.1f %10.2f\n", name.c_str(), nanoseconds, baseline > 0 ? nanoseconds / baseline : 0.0);
+        }
+    }
+
+private:
+    std::vector<std::pair<std::string, double>> results_;
+};
+
+}  // namespace
+}  // namespace velm::bench
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    velm::bench::RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,51 @@
+// What the fuzz targets share: the Belcora library loaded once, one instance
+// of it, and a scratch directory that every file the targets write goes to.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "AppletLibrary.h"
+
+namespace velm::fuzz {
+
+struct FuzzedInstance {
+    FuzzedInstance() : library(test::libraryPath("belcora.so"))
+    {
+        int32_t error = 0;
+        handle.instance = library.Std_entry(0, &error, 0);
+        if (handle.instance == nullptr) {
+            std::fprintf(stderr, "Std_entry failed: %d\n", error);
+            std::abort();
+        }
+    }
+
+    test::ScratchDirectory scratch;
+    test::AppletLibrary library;
+    AppletHandle handle{nullptr};
+};
+
+// Made on first use and kept for the whole run.
+inline FuzzedInstance& instance()
+{
+    static FuzzedInstance* made = new FuzzedInstance();
+    return *made;
+}
+
+inline void writeFile(const std::string& path, const std::uint8_t* data, std::size_t size)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        std::abort();
+    }
+    if (size > 0) {
+        std::fwrite(data, 1, size, file);
+    }
+    std::fclose(file);
+}
+
+}  // namespace velm::fuzz
