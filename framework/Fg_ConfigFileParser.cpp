@@ -117,15 +117,7 @@ bool Fg_ConfigFileParser::checkFileType(const char* fileName)
 
 bool Fg_ConfigFileParser::checkFileExist(const char* fileName)
 {
-    if (fileName == nullptr) {
-        return false;
-    }
-    std::FILE* probe = std::fopen(fileName, "r");
-    if (probe == nullptr) {
-        return false;
-    }
-    std::fclose(probe);
-    return true;
+    return text::fileExists(fileName);
 }
 
 bool Fg_ConfigFileParser::setSaveFile(const char* fileName)

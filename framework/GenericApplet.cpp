@@ -672,18 +672,28 @@ bool GenericApplet::readCameraKeys(Fg_ConfigFileParser& parser, std::uint32_t ca
         return false;
     };
 
-    for (std::size_t i = 0; i < tables_.configKeyCount; ++i) {
-        const ConfigKey& key = tables_.configKeys[i];
-        if ((key.use & kConfigStored) == 0 || !inSection(key)) {
-            continue;
+    // Every key of the pass, in table order: the first missing one ends the
+    // load.
+    auto eachKey = [&](std::uint8_t pass, auto&& take) {
+        for (std::size_t i = 0; i < tables_.configKeyCount; ++i) {
+            const ConfigKey& key = tables_.configKeys[i];
+            if ((key.use & pass) == 0 || !inSection(key)) {
+                continue;
+            }
+            const ParameterRow& row = tables_.rows[rowIndex(key.id)];
+            ParameterValue value;
+            std::string text;
+            if (!readValue(row, value, text)) {
+                return false;
+            }
+            take(row, value, text);
         }
-        const ParameterRow& row = tables_.rows[rowIndex(key.id)];
-        ParameterValue value;
-        std::string text;
-        if (!readValue(row, value, text)) {
-            return false;
-        }
-        KeptValue& target = kept(camera, key.id);
+        return true;
+    };
+
+    const bool stored = eachKey(kConfigStored, [&](const ParameterRow& row, const ParameterValue& value,
+                                                   const std::string& text) {
+        KeptValue& target = kept(camera, row);
         if (row.form == ValueForm::Int) {
             target.integer = value.integer;
         } else if (row.form == ValueForm::Double) {
@@ -691,21 +701,9 @@ bool GenericApplet::readCameraKeys(Fg_ConfigFileParser& parser, std::uint32_t ca
         } else {
             target.text = text.substr(0, kConfigTextLimit);
         }
-    }
-    for (std::size_t i = 0; i < tables_.configKeyCount; ++i) {
-        const ConfigKey& key = tables_.configKeys[i];
-        if ((key.use & kConfigApplied) == 0 || !inSection(key)) {
-            continue;
-        }
-        const ParameterRow& row = tables_.rows[rowIndex(key.id)];
-        ParameterValue value;
-        std::string text;
-        if (!readValue(row, value, text)) {
-            return false;
-        }
-        set(key.id, camera, value, false);
-    }
-    return true;
+    });
+    return stored && eachKey(kConfigApplied, [&](const ParameterRow& row, const ParameterValue& value,
+                                                 const std::string&) { set(row.id, camera, value, false); });
 }
 
 // ---- DMA operations the applets do not support ----

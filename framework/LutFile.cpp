@@ -74,15 +74,7 @@ LutFile::~LutFile()
 
 bool LutFile::checkFileExist(const char* fileName)
 {
-    if (fileName == nullptr) {
-        return false;
-    }
-    std::FILE* probe = std::fopen(fileName, "r");
-    if (probe == nullptr) {
-        return false;
-    }
-    std::fclose(probe);
-    return true;
+    return text::fileExists(fileName);
 }
 
 void LutFile::close()

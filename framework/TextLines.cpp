@@ -6,6 +6,19 @@
 
 namespace velm::text {
 
+bool fileExists(const char* fileName)
+{
+    if (fileName == nullptr) {
+        return false;
+    }
+    std::FILE* probe = std::fopen(fileName, "r");
+    if (probe == nullptr) {
+        return false;
+    }
+    std::fclose(probe);
+    return true;
+}
+
 bool LineReader::next()
 {
     std::size_t length = 0;

@@ -11,6 +11,9 @@ namespace velm::text {
 
 constexpr std::size_t kLineBufferSize = 256;
 
+// Whether the file can be opened for reading (it is closed again at once).
+bool fileExists(const char* fileName);
+
 // One piece of a line as fgets with a 256-byte buffer gives it: at most 255
 // bytes, up to and including the line feed, so a longer line comes as
 // several pieces. Read byte by byte, so that the true end of a piece is known
