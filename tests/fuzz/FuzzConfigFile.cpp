@@ -1,19 +1,11 @@
 // Configuration files of any content, loaded into a Belcora instance.
 #include "FuzzSupport.h"
 
-// The library is loaded before the first input, so that its code counts for
-// coverage from the start.
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    velm::fuzz::instance();
-    return 0;
-}
+VELM_FUZZ_LOAD_LIBRARY_FIRST
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    velm::fuzz::FuzzedInstance& fuzzed = velm::fuzz::instance();
-    // The stand-ins log every register access; a long run must not keep them all.
-    simClearLog();
+    velm::fuzz::FuzzedInstance& fuzzed = velm::fuzz::nextInput();
     const std::string name = fuzzed.scratch.file("fuzzed.mcf");
     velm::fuzz::writeFile(name, data, size);
     fuzzed.library.Fg_loadConfig(&fuzzed.handle, name.c_str());

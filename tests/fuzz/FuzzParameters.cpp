@@ -23,19 +23,11 @@ void confineFileName(char* value)
 
 }  // namespace
 
-// The library is loaded before the first input, so that its code counts for
-// coverage from the start.
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    velm::fuzz::instance();
-    return 0;
-}
+VELM_FUZZ_LOAD_LIBRARY_FIRST
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    velm::fuzz::FuzzedInstance& fuzzed = velm::fuzz::instance();
-    // The stand-ins log every register access; a long run must not keep them all.
-    simClearLog();
+    velm::fuzz::FuzzedInstance& fuzzed = velm::fuzz::nextInput();
     std::vector<char> buffer(8192);
     std::size_t at = 0;
     while (size - at >= 8) {

@@ -36,6 +36,14 @@ inline FuzzedInstance& instance()
     return *made;
 }
 
+// The instance for the next input. The stand-ins log every register access;
+// a long run must not keep them all.
+inline FuzzedInstance& nextInput()
+{
+    simClearLog();
+    return instance();
+}
+
 inline void writeFile(const std::string& path, const std::uint8_t* data, std::size_t size)
 {
     std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -49,3 +57,13 @@ inline void writeFile(const std::string& path, const std::uint8_t* data, std::si
 }
 
 }  // namespace velm::fuzz
+
+// A target that drives the instance includes this once: the library is then
+// loaded before the first input, so that its code counts for coverage from
+// the start.
+#define VELM_FUZZ_LOAD_LIBRARY_FIRST                    \
+    extern "C" int LLVMFuzzerInitialize(int*, char***) \
+    {                                                   \
+        velm::fuzz::instance();                         \
+        return 0;                                       \
+    }

@@ -1,4 +1,4 @@
-#include "InspectConfig.h"
+#include "SettingsStore.h"
 
 #include <fstream>
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "InspectConfig.h"
+#include "SettingsStore.h"
 #include "Platform.h"
 #include "UnitSupport.h"
 

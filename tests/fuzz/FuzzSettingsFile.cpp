@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "InspectConfig.h"
+#include "SettingsStore.h"
 #include "FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
