@@ -103,6 +103,31 @@ TEST_P(ExportList, DeliverableExportsExactlyTheThirtyOneFunctions)
     EXPECT_EQ(definedDynamicSymbols(libraryPath(GetParam())), kExports);
 }
 
+#ifndef _WIN32
+// Loading a library creates nothing: its only start-up routine is the one
+// the compiler always adds, so the table of them holds one pointer.
+TEST_P(ExportList, LoadingRunsNoConstructorsOfStaticObjects)
+{
+    const std::string command = std::string(VELM_READELF) + " -S --wide " + libraryPath(GetParam());
+    std::FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char line[512];
+    long long size = -1;
+    while (std::fgets(line, sizeof line, pipe) != nullptr) {
+        std::istringstream fields(line);
+        std::string word;
+        while (fields >> word && word != ".init_array") {
+        }
+        std::string type, address, offset, sizeText;
+        if (word == ".init_array" && fields >> type >> address >> offset >> sizeText) {
+            size = std::stoll(sizeText, nullptr, 16);
+        }
+    }
+    pclose(pipe);
+    EXPECT_LE(size, static_cast<long long>(sizeof(void*)));
+}
+#endif
+
 INSTANTIATE_TEST_SUITE_P(Libraries, ExportList,
                          ::testing::Values("belcora.so", "testapplet1.so", "testapplet2.so"));
 
