@@ -1,5 +1,7 @@
 # Building blocks shared by the deliverables and the test applets.
 
+include(${CMAKE_CURRENT_LIST_DIR}/ExportNames.cmake)
+
 set(VELM_EXPORT_SCRIPT ${CMAKE_SOURCE_DIR}/framework/exports/exports.map)
 
 if(WIN32)
@@ -7,17 +9,10 @@ if(WIN32)
   # so that the list is kept in one place: the DLL exports them undecorated
   # and nothing else.
   set(VELM_EXPORT_DEF ${CMAKE_BINARY_DIR}/velm_exports.def)
-  file(STRINGS ${VELM_EXPORT_SCRIPT} velm_map_lines)
+  velm_export_names(${VELM_EXPORT_SCRIPT} velm_export_list)
   set(velm_def "; Made from framework/exports/exports.map; do not edit.\nEXPORTS\n")
-  set(velm_in_global FALSE)
-  foreach(line IN LISTS velm_map_lines)
-    if(line MATCHES "^[ \t]*global:")
-      set(velm_in_global TRUE)
-    elseif(line MATCHES "^[ \t]*local:")
-      set(velm_in_global FALSE)
-    elseif(velm_in_global AND line MATCHES "^[ \t]*([A-Za-z_][A-Za-z0-9_]*)[ \t]*;")
-      string(APPEND velm_def "    ${CMAKE_MATCH_1}\n")
-    endif()
+  foreach(name IN LISTS velm_export_list)
+    string(APPEND velm_def "    ${name}\n")
   endforeach()
   file(CONFIGURE OUTPUT ${VELM_EXPORT_DEF} CONTENT "${velm_def}")
   set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VELM_EXPORT_SCRIPT})

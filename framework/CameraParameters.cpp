@@ -5,10 +5,7 @@ namespace velm {
 void keepAllowed(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
                  bool throwFlag)
 {
-    if (!applet.acceptAllowed(row, value.integer, throwFlag)) {
-        return;
-    }
-    commit(applet.kept(camera, row).integer, value.integer, throwFlag, noWork);
+    commitAllowed(applet, row, camera, value.integer, throwFlag, noWork);
 }
 
 // The period and the phase bound each other: the phase must stay below the

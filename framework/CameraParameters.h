@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "ErrorCodes.h"
 #include "GenericApplet.h"
@@ -21,6 +22,18 @@ namespace velm {
 // kept offset never makes a bound wrap.
 constexpr std::uint64_t kMaxImageWidth = 16384;
 constexpr std::uint64_t kMaxImageHeight = 65535;
+
+// The pattern for a value from the parameter's run of the allowed-value
+// table: check it, keep it, do the work. True when the work succeeded.
+template <typename Work>
+bool commitAllowed(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, std::uint32_t value,
+                   bool throwFlag, Work&& work)
+{
+    if (!applet.acceptAllowed(row, value, throwFlag)) {
+        return false;
+    }
+    return commit(applet.kept(camera, row).integer, value, throwFlag, std::forward<Work>(work));
+}
 
 // ---- parameters that only keep a checked value ----
 
@@ -74,11 +87,8 @@ void writeAllowed(GenericApplet& applet, const ParameterRow& row, std::uint32_t 
                   bool throwFlag)
 {
     const std::uint32_t v = value.integer;
-    if (!applet.acceptAllowed(row, v, throwFlag)) {
-        return;
-    }
-    commit(applet.kept(camera, row).integer, v, throwFlag,
-           [&] { applet.registers().writeInt(applet, Role, camera, v); });
+    commitAllowed(applet, row, camera, v, throwFlag,
+                  [&] { applet.registers().writeInt(applet, Role, camera, v); });
 }
 
 // White-balance gains: a double from 0 to 4 - 1/1024, sent as a double.

@@ -67,10 +67,7 @@ void setCcOutput(GenericApplet& applet, const ParameterRow& row, std::uint32_t c
                  bool throwFlag)
 {
     const std::uint32_t v = value.integer;
-    if (!applet.acceptAllowed(row, v, throwFlag)) {
-        return;
-    }
-    commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
+    commitAllowed(applet, row, camera, v, throwFlag, [&] {
         const bool constant = v == kSourceVcc || v == kSourceGnd;
         applet.registers().writeInt(applet, ccSelectRole(Output), camera, constant ? kConstantSource : v);
         applet.registers().writeInt(applet, ccPolarityRole(Output), camera, v == kSourceGnd ? 1 : 0);

@@ -62,22 +62,16 @@ void setGeneratorEnable(GenericApplet& applet, const ParameterRow& row, std::uin
                         const ParameterValue& value, bool throwFlag)
 {
     const std::uint32_t v = value.integer;
-    if (!applet.acceptAllowed(row, v, throwFlag)) {
-        return;
-    }
-    commit(applet.kept(camera, row).integer, v, throwFlag,
-           [&] { writeGenerator(applet, RegisterRole::GenEnable, v); });
+    commitAllowed(applet, row, camera, v, throwFlag,
+                  [&] { writeGenerator(applet, RegisterRole::GenEnable, v); });
 }
 
 void setGeneratorStart(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
                        const ParameterValue& value, bool throwFlag)
 {
     const std::uint32_t v = value.integer;
-    if (!applet.acceptAllowed(row, v, throwFlag)) {
-        return;
-    }
-    commit(applet.kept(camera, row).integer, v, throwFlag,
-           [&] { writeGenerator(applet, RegisterRole::GenStart, v); });
+    commitAllowed(applet, row, camera, v, throwFlag,
+                  [&] { writeGenerator(applet, RegisterRole::GenStart, v); });
 }
 
 void setGeneratorLineWidths(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
@@ -147,10 +141,7 @@ void setGeneratorTap(GenericApplet& applet, const ParameterRow& row, std::uint32
                      const ParameterValue& value, bool throwFlag)
 {
     const std::uint32_t v = value.integer;
-    if (!applet.acceptAllowed(row, v, throwFlag)) {
-        return;
-    }
-    commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
+    commitAllowed(applet, row, camera, v, throwFlag, [&] {
         const std::uint64_t bit = std::uint64_t{1} << (Tap - 1);
         const std::uint64_t mask = applet.registers().generatorValue(RegisterRole::GenMask);
         writeGenerator(applet, RegisterRole::GenMask, v == 1 ? (mask | bit) : (mask & ~bit));

@@ -107,10 +107,7 @@ void setType(const LutLayout& layout, GenericApplet& applet, const ParameterRow&
              const ParameterValue& value, bool throwFlag)
 {
     const std::uint32_t v = value.integer;
-    if (!applet.acceptAllowed(row, v, throwFlag)) {
-        return;
-    }
-    commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
+    commitAllowed(applet, row, camera, v, throwFlag, [&] {
         if (v == kLutTypeProcessing) {
             writeCurve(layout, applet, camera);
             moveInfoAccess(applet, camera, FG_LUT_CUSTOM_FILE, kCustomFileReadOnly);
@@ -156,10 +153,7 @@ void setInvert(const LutLayout& layout, GenericApplet& applet, const ParameterRo
                const ParameterValue& value, bool throwFlag)
 {
     const std::uint32_t v = value.integer;
-    if (!applet.acceptAllowed(row, v, throwFlag)) {
-        return;
-    }
-    commit(applet.kept(camera, row).integer, v, throwFlag, [&] { writeCurve(layout, applet, camera); });
+    commitAllowed(applet, row, camera, v, throwFlag, [&] { writeCurve(layout, applet, camera); });
 }
 
 // A single entry may be set whatever the type; the next curve or file load

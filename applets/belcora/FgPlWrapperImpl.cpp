@@ -140,10 +140,7 @@ void setUpdateScheme(GenericApplet& applet, const ParameterRow& row, std::uint32
                      const ParameterValue& value, bool throwFlag)
 {
     const std::uint32_t v = value.integer;
-    if (!applet.acceptAllowed(row, v, throwFlag)) {
-        return;
-    }
-    commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
+    commitAllowed(applet, row, camera, v, throwFlag, [&] {
         const std::uint32_t mode = sensorCorrectionMode(applet, camera);
         applet.registers().writeInt(applet, RegisterRole::SensorCorrection, camera, mode);
     });
@@ -155,10 +152,7 @@ void setSensorReadout(GenericApplet& applet, const ParameterRow& row, std::uint3
                       const ParameterValue& value, bool throwFlag)
 {
     const std::uint32_t v = value.integer;
-    if (!applet.acceptAllowed(row, v, throwFlag)) {
-        return;
-    }
-    commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
+    commitAllowed(applet, row, camera, v, throwFlag, [&] {
         const ReadoutPreset* preset = std::begin(kReadoutPresets);
         while (preset->mode != v) {
             ++preset;
