@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "AppletDescription.h"
 #include "ErrorCodes.h"
 #include "FgPlWrapper.h"
 
@@ -9,31 +10,43 @@ namespace velm {
 
 namespace {
 
-const InfoAnswer* findAnswer(const AppletInfoTable& table, std::int32_t query)
+const InfoAnswer* findAnswer(const AppletDescription& applet, std::int32_t query)
 {
-    for (std::size_t i = 0; i < table.answerCount; ++i) {
-        if (table.answers[i].query == query) {
-            return &table.answers[i];
+    for (const InfoAnswer& answer : applet.infoAnswers) {
+        if (answer.query == query) {
+            return &answer;
         }
     }
     return nullptr;
 }
 
-// The names are a constant table, so several threads may ask at once.
-std::int32_t enumerationValue(const AppletInfoTable& table, const char* name)
+// The names are those of the allowed values of the applet's parameters, read
+// from constant tables, so that several threads may ask at once.
+std::int32_t enumerationValue(const AppletDescription& applet, const char* name)
 {
     if (name == nullptr) {
         return kErrInvalidArgument;
     }
-    for (std::size_t i = 0; i < table.nameCount; ++i) {
-        if (std::strcmp(table.names[i].name, name) == 0) {
-            return static_cast<std::int32_t>(table.names[i].value);
+    for (const ParameterRow& row : applet.parameters) {
+        for (const AllowedValue& value : row.allowed) {
+            if (std::strcmp(value.name, name) == 0) {
+                return static_cast<std::int32_t>(value.value);
+            }
         }
     }
     return kErrInvalidArgument;
 }
 
-void putWord(std::uint64_t* first, std::uint64_t value)
+std::int32_t portResult(const InfoAnswer& answer, std::int32_t firstIndex, std::int32_t secondIndex,
+                        bool secondMustBeZero)
+{
+    if (firstIndex < 0 || firstIndex >= answer.ports || (secondMustBeZero && secondIndex != 0)) {
+        return kErrInvalidArgument;
+    }
+    return answer.results[static_cast<std::size_t>(firstIndex)];
+}
+
+void putWord(std::uintptr_t* first, std::uintptr_t value)
 {
     if (first != nullptr) {
         *first = value;
@@ -47,28 +60,38 @@ void putAddress(void** second, const void* address)
     }
 }
 
+std::int32_t putData(const EmbeddedData& data, std::uintptr_t* first, void** second)
+{
+    putWord(first, data.size != nullptr ? static_cast<std::uintptr_t>(*data.size) : 0);
+    putAddress(second, data.bytes);
+    return 0;
+}
+
 }  // namespace
 
-std::int32_t answerInfo(const AppletInfoTable& table, std::int32_t query, std::int32_t firstIndex,
-                        std::int32_t secondIndex, std::uint64_t* first, void** second)
+std::int32_t answerInfo(const AppletDescription& applet, std::int32_t query, std::int32_t firstIndex,
+                        std::int32_t secondIndex, std::uintptr_t* first, void** second)
 {
-    const InfoAnswer* answer = findAnswer(table, query);
+    const InfoAnswer* answer = findAnswer(applet, query);
     if (answer == nullptr) {
         return kErrNotSupported;
     }
     switch (answer->kind) {
     case InfoAnswerKind::Number:
-        return answer->result;
-    case InfoAnswerKind::NumberIfFirstIndexZero:
-        return firstIndex == 0 ? answer->result : kErrInvalidArgument;
-    case InfoAnswerKind::NumberIfBothIndicesZero:
-        return firstIndex == 0 && secondIndex == 0 ? answer->result : kErrInvalidArgument;
+        return answer->results[0];
+    case InfoAnswerKind::PerPort:
+        return portResult(*answer, firstIndex, secondIndex, false);
+    case InfoAnswerKind::PerPortBothIndices:
+        return portResult(*answer, firstIndex, secondIndex, true);
     case InfoAnswerKind::Text:
-        putAddress(second, answer->data);
+        putAddress(second, answer->text);
         return 0;
-    case InfoAnswerKind::Data:
-        putWord(first, answer->size != nullptr ? *answer->size : 0);
-        putAddress(second, answer->data);
+    case InfoAnswerKind::Icon:
+        return putData(applet.icon, first, second);
+    case InfoAnswerKind::DesignBlock:
+        return putData(applet.designBlock, first, second);
+    case InfoAnswerKind::AppletName:
+        putAddress(second, applet.name);
         return 0;
     case InfoAnswerKind::ZeroWord32:
         if (first != nullptr) {
@@ -83,7 +106,7 @@ std::int32_t answerInfo(const AppletInfoTable& table, std::int32_t query, std::i
         putWord(first, lastDesignHandle(0));
         return 0;
     case InfoAnswerKind::EnumerationValue:
-        return enumerationValue(table, reinterpret_cast<const char*>(first));
+        return enumerationValue(applet, reinterpret_cast<const char*>(first));
     }
     return kErrNotSupported;
 }

@@ -3,44 +3,92 @@
 // framework remembers process-wide.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
-#include "AllowedValues.h"
-
 namespace velm {
 
+struct AppletDescription;
+
 enum class InfoAnswerKind : std::uint8_t {
-    Number,                 // the result itself
-    NumberIfFirstIndexZero, // the result when the first index is 0, else -2070
-    NumberIfBothIndicesZero,
-    Text,                   // 0; the second output receives the text's address
-    Data,                   // 0; the first output receives the size, the second the address
-    ZeroWord32,             // 0; a 32-bit 0 goes into the first 4 bytes of the first output
-    LastBoardHandle,        // 0; the first output receives the board of the last creation
-    LastDesignHandle,       // 0; the first output receives the design of the last creation
-    EnumerationValue,       // the value of the name passed as the first output
+    Number,              // the result itself, whatever the indices
+    PerPort,             // one result per port: the first index names the port, else -2070
+    PerPortBothIndices,  // the same, and the second index must be 0
+    Text,                // 0; the second output receives the text's address
+    Icon,                // 0; the first output receives the size, the second the address
+    DesignBlock,         // 0; the same for the embedded design block
+    AppletName,          // 0; the second output receives the applet's name
+    ZeroWord32,          // 0; a 32-bit 0 goes into the first 4 bytes of the first output
+    LastBoardHandle,     // 0; the first output receives the board of the last creation
+    LastDesignHandle,    // 0; the first output receives the design of the last creation
+    EnumerationValue,    // the value of the name passed as the first output
 };
+
+// The applets answer for at most this many ports.
+constexpr std::size_t kMaxInfoPorts = 4;
 
 struct InfoAnswer {
-    std::int32_t query;
-    InfoAnswerKind kind;
-    std::int32_t result;
-    const void* data;         // Text and Data
-    const std::size_t* size;  // Data
+    std::int32_t query = 0;
+    InfoAnswerKind kind = InfoAnswerKind::Number;
+    // Number: results[0]; per port: results[port] for the first `ports`.
+    std::array<std::int32_t, kMaxInfoPorts> results{};
+    std::uint8_t ports = 0;
+    const char* text = nullptr;
 };
 
-struct AppletInfoTable {
-    const InfoAnswer* answers;
-    std::size_t answerCount;
-    // The enumeration names the applet's parameters use: its allowed values.
-    const AllowedValue* names;
-    std::size_t nameCount;
-};
+// Answer makers that keep an applet's table readable.
+constexpr InfoAnswer infoNumber(std::int32_t query, std::int32_t result)
+{
+    InfoAnswer answer;
+    answer.query = query;
+    answer.results[0] = result;
+    return answer;
+}
 
-// The export's answer. For the enumeration query the first output is not a
-// pointer to a word but the name itself (a zero-terminated text).
-std::int32_t answerInfo(const AppletInfoTable& table, std::int32_t query, std::int32_t firstIndex,
-                        std::int32_t secondIndex, std::uint64_t* first, void** second);
+template <typename... Results>
+constexpr InfoAnswer infoPerPort(std::int32_t query, Results... results)
+{
+    static_assert(sizeof...(Results) >= 1 && sizeof...(Results) <= kMaxInfoPorts, "one result per port");
+    InfoAnswer answer;
+    answer.query = query;
+    answer.kind = InfoAnswerKind::PerPort;
+    answer.results = {static_cast<std::int32_t>(results)...};
+    answer.ports = sizeof...(Results);
+    return answer;
+}
+
+template <typename... Results>
+constexpr InfoAnswer infoPerPortBothIndices(std::int32_t query, Results... results)
+{
+    InfoAnswer answer = infoPerPort(query, results...);
+    answer.kind = InfoAnswerKind::PerPortBothIndices;
+    return answer;
+}
+
+constexpr InfoAnswer infoText(std::int32_t query, const char* text)
+{
+    InfoAnswer answer;
+    answer.query = query;
+    answer.kind = InfoAnswerKind::Text;
+    answer.text = text;
+    return answer;
+}
+
+// The answers that the framework fills from the applet's description or
+// its own state.
+constexpr InfoAnswer infoFrom(std::int32_t query, InfoAnswerKind kind)
+{
+    InfoAnswer answer;
+    answer.query = query;
+    answer.kind = kind;
+    return answer;
+}
+
+// The export's answer. The first output is a word of pointer width; for the
+// enumeration query it is not a pointer to a word but the name itself (a
+// zero-terminated text).
+std::int32_t answerInfo(const AppletDescription& applet, std::int32_t query, std::int32_t firstIndex,
+                        std::int32_t secondIndex, std::uintptr_t* first, void** second);
 
 }  // namespace velm

@@ -40,15 +40,18 @@ void DesignRegisters::resolve(FgPlWrapper& applet)
     for (auto& ids : idsByRoleAndCamera_) {
         ids.clear();
     }
-    for (std::size_t i = 0; i < table_.count; ++i) {
-        const RegisterSpec& entry = table_.rows[i];
+    for (const RegisterSpec& entry : table_) {
         std::uint32_t id = 0;
         if (entry.route == RegisterRoute::Host) {
             id = static_cast<std::uint32_t>(applet.getHostParameterIdByName(entry.name));
         } else {
             id = getRegisterId(applet.getDesignHandle(), entry.name);
         }
-        if (entry.camera < kMaxCameras) {
+        if (entry.camera == kEveryCamera) {
+            for (std::uint32_t camera = 0; camera < kMaxCameras; ++camera) {
+                idsByRoleAndCamera_[slot(entry.role, camera)].push_back(id);
+            }
+        } else if (entry.camera < kMaxCameras) {
             idsByRoleAndCamera_[slot(entry.role, entry.camera)].push_back(id);
         }
     }

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "ConstantTable.h"
+
 namespace velm {
 
 class FgPlWrapper;
@@ -76,17 +78,20 @@ constexpr std::size_t generatorSlot(RegisterRole role)
     return static_cast<std::size_t>(role) - static_cast<std::size_t>(RegisterRole::GenEnable);
 }
 
+// A register of the design process that serves every camera (the trigger
+// outputs, inputs and camera-control lines of the two-camera designs): it is
+// written and read with the index of the port on whose behalf the access is
+// made.
+constexpr std::uint8_t kEveryCamera = 0xFF;
+
 struct RegisterSpec {
     const char* name;
     RegisterRoute route;
     RegisterRole role;
-    std::uint8_t camera;
+    std::uint8_t camera;  // 0, 1, ... or kEveryCamera
 };
 
-struct RegisterTable {
-    const RegisterSpec* rows;
-    std::size_t count;
-};
+using RegisterTable = TableOf<RegisterSpec>;
 
 // Resolved register ids and the register access families.
 class DesignRegisters {
@@ -102,7 +107,8 @@ public:
     const std::vector<std::uint32_t>& ids(RegisterRole role, std::uint32_t camera) const;
 
     // Writes the value to every register of the role and camera, in table
-    // order, through the host's typed set with the camera as index. Raises
+    // order, through the host's typed set with the camera as index (for a
+    // register that serves every camera, the camera on whose behalf). Raises
     // the host's code at the first failure, -2070 for a null value, -12
     // when the host lacks the call.
     void write(FgPlWrapper& applet, RegisterRole role, std::uint32_t camera, const void* value,

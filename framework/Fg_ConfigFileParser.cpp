@@ -275,11 +275,19 @@ std::int32_t Fg_ConfigFileParser::parseKeyFromLine(const char* key, char* value)
     return kErrKeyNotFound;
 }
 
+// A number is missing when its text holds "Error": the not-found answer of
+// the text search, or a value that says so itself (a found "FG_WIDTH=Error;"
+// is no width).
+bool Fg_ConfigFileParser::readNumberText(const char* section, const char* key, bool hasTarget, char* text)
+{
+    return hasTarget && parseKey(section, key, text) == 0 && std::strstr(text, kNotFoundText) == nullptr;
+}
+
 std::int32_t Fg_ConfigFileParser::parseIntKey(const char* section, const char* key, std::int32_t* value)
 {
     trace("Fg_ConfigFileParser::parseIntKey");
     char text[kValueBufferSize];
-    if (value == nullptr || parseKey(section, key, text) != 0) {
+    if (!readNumberText(section, key, value != nullptr, text)) {
         return kErrFailed;
     }
     *value = decimalToInt32(text);
@@ -290,7 +298,7 @@ std::int32_t Fg_ConfigFileParser::parseIntKey(const char* section, const char* k
 {
     trace("Fg_ConfigFileParser::parseIntKey");
     char text[kValueBufferSize];
-    if (value == nullptr || parseKey(section, key, text) != 0) {
+    if (!readNumberText(section, key, value != nullptr, text)) {
         return kErrFailed;
     }
     decimalToUInt64(text, *value);
@@ -301,7 +309,7 @@ std::int32_t Fg_ConfigFileParser::parseDoubleKey(const char* section, const char
 {
     trace("Fg_ConfigFileParser::parseDoubleKey");
     char text[kValueBufferSize];
-    if (value == nullptr || parseKey(section, key, text) != 0) {
+    if (!readNumberText(section, key, value != nullptr, text)) {
         return kErrFailed;
     }
     *value = std::strtod(text, nullptr);

@@ -61,8 +61,8 @@ public:
     // '=' or quote, up to the next one, copied whole. 0 or -8000 ("Error").
     std::int32_t parseKeyFromLine(const char* key, char* value);
 
-    // Number forms: 0, or -1 when the key is missing or `value` is null (the
-    // out value is then left as it was).
+    // Number forms: 0, or -1 when the key is missing, its value text holds
+    // "Error", or `value` is null (the out value is then left as it was).
     std::int32_t parseIntKey(const char* section, const char* key, std::int32_t* value);
     std::int32_t parseIntKey(const char* section, const char* key, std::uint64_t* value);
     std::int32_t parseDoubleKey(const char* section, const char* key, double* value);
@@ -77,6 +77,7 @@ public:
 
 private:
     void trace(const char* operation) const;
+    bool readNumberText(const char* section, const char* key, bool hasTarget, char* text);
     void close();
     void writeLine(const char* format, const char* key, const char* value);
 

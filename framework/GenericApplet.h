@@ -25,7 +25,7 @@
 namespace velm {
 
 class GenericApplet;
-struct InfoItem;
+struct AppletDescription;
 
 // The three id windows of the parameter calls.
 constexpr std::int32_t kDirectRegisterIdBase = 1000000;
@@ -137,10 +137,14 @@ constexpr ParameterRow fromHost(const char* name, std::int32_t id, const char* d
                         ParameterScope::PerCamera, {}, nullptr, get};
 }
 
-// An event name that stands for a design event of another name.
+// An event name that stands for a design event of another name. The event
+// maps are built in passes: each pass enters the design's own names again,
+// then its aliases in table order, so that an alias of a later pass takes
+// the mask's name over from the design name.
 struct EventAlias {
     const char* alias;
     const char* designEvent;
+    std::uint8_t pass = 0;
 };
 
 // How a parameter takes part in configuration files.
@@ -161,32 +165,6 @@ struct InitialWrite {
     std::int32_t id;
     double value;
     bool firstCameraOnly = false;
-};
-
-struct AppletIdentity {
-    const char* vendor;
-    const char* name;
-    const char* version;
-    std::int32_t id;
-    const char* hapFileName;
-};
-
-// Everything an applet is made of that is data.
-struct AppletTables {
-    AppletIdentity identity;
-    std::uint32_t cameraCount;
-    const ParameterRow* rows;
-    std::size_t rowCount;
-    AllowedValueTable allowed;
-    const EventAlias* aliases;
-    std::size_t aliasCount;
-    RegisterTable registers;
-    const ConfigKey* configKeys;
-    std::size_t configKeyCount;
-    const InitialWrite* initialWrites;
-    std::size_t initialWriteCount;
-    const InfoItem* infoItems;
-    std::size_t infoItemCount;
 };
 
 // One kept parameter value; which field is used follows the row's form.
@@ -212,7 +190,8 @@ public:
     void buildParameterInfo() override;
     virtual void applyAllParameters();
 
-    const char* getHapFileName() const { return tables_.identity.hapFileName; }
+    // The design file: the applet's name with ".hap".
+    const char* getHapFileName() const { return hapFileName_.c_str(); }
 
     // ---- generic bodies of FgPlWrapper's slots ----
     bool readParametersFromConfig(Fg_ConfigFileParser& parser) override;
@@ -233,10 +212,10 @@ public:
                                      std::size_t* size) override;
     std::uint64_t getEventMask(const char* name) override;
     const char* getEventName(std::uint64_t mask) override;
-    const char* getVendorName() override { return tables_.identity.vendor; }
-    const char* getAppletName() override { return tables_.identity.name; }
-    const char* getAppletVersion() override { return tables_.identity.version; }
-    std::int32_t getAppletId() override { return tables_.identity.id; }
+    const char* getVendorName() override;
+    const char* getAppletName() override;
+    const char* getAppletVersion() override;
+    std::int32_t getAppletId() override;
 
     // Design process of a DMA port; raises -2070 for a port the applet does
     // not serve.
@@ -244,7 +223,8 @@ public:
     // The camera a port addresses; raises -2070 for a port the applet does
     // not serve.
     std::uint32_t cameraOfPort(std::uint32_t port) const;
-    std::uint32_t cameraCount() const { return tables_.cameraCount; }
+    std::uint32_t cameraCount() const;
+    const AppletDescription& description() const { return description_; }
 
     // ---- for the setters and getters ----
     // The kept value of a parameter of the applet's table; shared parameters
@@ -253,7 +233,6 @@ public:
     // The same for a row of the applet's table, without a lookup.
     KeptValue& kept(std::uint32_t camera, const ParameterRow& row);
     DesignRegisters& registers() { return registers_; }
-    const AllowedValueTable& allowedValues() const { return tables_.allowed; }
     // Step 1 of a setter whose values are a run of the allowed-value table.
     bool acceptAllowed(const ParameterRow& row, std::uint32_t value, bool throwFlag) const;
     const ParameterRow* parameterRow(std::int32_t id) const;
@@ -269,7 +248,7 @@ public:
     const std::map<std::string, std::int32_t>& hostParameterIdByName() const { return hostParameterIdByName_; }
 
 protected:
-    explicit GenericApplet(const AppletTables& tables);
+    explicit GenericApplet(const AppletDescription& description);
 
     // Runs after every camera's keys of a configuration file were applied.
     virtual void finishConfigurationLoad() {}
@@ -285,7 +264,8 @@ private:
     void answerDescription(std::uint32_t camera, void* buffer) const;
     bool readCameraKeys(Fg_ConfigFileParser& parser, std::uint32_t camera);
 
-    const AppletTables& tables_;
+    const AppletDescription& description_;
+    const std::string hapFileName_;
     templates::platform::CriticalSection objectLock_;
     InspectConfig settings_;
     std::string moduleName_;

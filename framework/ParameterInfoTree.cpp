@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "AppletDescription.h"
 #include "DesignLoader.h"
 #include "GenericApplet.h"
 #include "ParameterInfoRegistry.h"
@@ -34,10 +35,10 @@ public:
     {
     }
 
-    void addTable(const InfoItem* items, std::size_t count)
+    void addTable(const TableOf<InfoItem>& items)
     {
-        for (std::size_t i = 0; i < count; ++i) {
-            add(items[i]);
+        for (const InfoItem& item : items) {
+            add(item);
         }
     }
 
@@ -100,10 +101,8 @@ void TreeBuilder::add(const InfoItem& item)
         const AllowedRun run = row != nullptr ? row->allowed : AllowedRun{};
         entry = registry_.addEnumInfo(parent, item.displayName, name, run.count, item.access, item.attributeA, 1,
                                       item.unit, item.id, port_);
-        const AllowedValueTable& allowed = applet_.allowedValues();
         std::int32_t slot = 0;
-        for (const AllowedValue* value = allowed.begin(run); entry != nullptr && value != allowed.end(run);
-             ++value, ++slot) {
+        for (const AllowedValue* value = run.begin(); entry != nullptr && value != run.end(); ++value, ++slot) {
             registry_.setEnumEntry(entry, slot, value->display, static_cast<std::int32_t>(value->value),
                                    value->name);
         }
@@ -258,12 +257,14 @@ void TreeBuilder::addDirectPlAccess()
 
 }  // namespace
 
-void buildParameterInfoTree(GenericApplet& applet, const InfoItem* items, std::size_t count)
+void buildParameterInfoTree(GenericApplet& applet, const TableOf<InfoItem>& items)
 {
-    const bool mirrorHost = environmentSwitch("VELM_ENABLE_DPLA");
+    const bool mirrorHost = applet.description().hostMirrorCategory == HostMirrorCategory::WhenMirrorSwitchOn
+                                ? environmentSwitch("VELM_ENABLE_DPLA")
+                                : !applet.hostParameterIdByName().empty();
     for (std::uint32_t port = 0; port < applet.cameraCount(); ++port) {
         TreeBuilder builder(applet, port);
-        builder.addTable(items, count);
+        builder.addTable(items);
         if (applet.isDirectRegisterAccess()) {
             builder.addDirectRegisterAccess();
         }

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "ConstantTable.h"
+
 namespace velm {
 
 class GenericApplet;
@@ -77,9 +79,10 @@ constexpr InfoItem infoString(const char* category, const char* displayName, std
 
 // Builds the table's tree for every camera port of the applet, then the
 // "Direct Register Access" category (direct register access on) and the
-// "Direct PL Access" mirror of the host's design-register parameters
-// ("VELM_ENABLE_DPLA" on).
-void buildParameterInfoTree(GenericApplet& applet, const InfoItem* items, std::size_t count);
+// "Direct PL Access" mirror of the host's entries of the "DPLA_" parameters
+// (when the applet's rule asks for it: "VELM_ENABLE_DPLA" on, or "DPLA_"
+// parameters admitted).
+void buildParameterInfoTree(GenericApplet& applet, const TableOf<InfoItem>& items);
 
 // Setters move the limits and access shown for other parameters. Each moves
 // the entry made for (port, id), when there is one.

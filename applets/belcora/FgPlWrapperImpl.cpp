@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "AppletDescriptor.h"
+#include "AppletDescription.h"
 #include "CameraParameters.h"
 #include "CameraSignals.h"
 #include "LineGenerator.h"
@@ -21,55 +21,20 @@ namespace velm::belcora {
 
 namespace {
 
-// ---- allowed values ----
+// ---- allowed values of Belcora's own (the shared runs stand in the framework) ----
 
-constexpr AllowedValue kAllowedValues[] = {
+constexpr AllowedValue kCameraTypes[] = {
     {"24bit RGB Medium", 214, "FG_CL_MEDIUM_RGB_24"},
-    {"Yes", 1, "FG_YES"},
-    {"No", 0, "FG_NO"},
-    {"Apply", 1, "FG_APPLY"},
-    {"SMODE_UNCHANGED|->                    |", 0, "SMODE_UNCHANGED"},
-    {"SMODE_REVERSE      |                    <-|", 3, "SMODE_REVERSE"},
-    {"SMODE_TAB2_0          |1>        2>       |", 1, "SMODE_TAB2_0"},
-    {"SMODE_TAB2_1          |        <2       <1|", 4, "SMODE_TAB2_1"},
-    {"SMODE_TAB2_2          |1>               <2|", 6, "SMODE_TAB2_2"},
-    {"False", 0, "FG_FALSE"},
-    {"True", 1, "FG_TRUE"},
-    {"Color 24bit", 2, "FG_COL24"},
-    {"Left Aligned", 1, "FG_LEFT_ALIGNED"},
-    {"Right Aligned", 0, "FG_RIGHT_ALIGNED"},
-    {"Camera", 0, "FG_CAMPORT"},
-    {"Generator", 1, "FG_GENERATOR"},
-    {"On", 1, "FG_ON"},
-    {"Off", 0, "FG_OFF"},
-    {"Processor", 3, "LUT_TYPE_PROCESSING"},
-    {"User file", 0, "LUT_TYPE_CUSTOM"},
-    {"Full LUT", 0, "LUT_IMPLEMENTATION_FULL_LUT"},
-    {"KneeLUT", 1, "LUT_IMPLEMENTATION_KNEELUT"},
-    {"Trigger Source 0", 0, "TRGINSRC_0"},
-    {"Trigger Source 1", 1, "TRGINSRC_1"},
-    {"Trigger Source 2", 2, "TRGINSRC_2"},
-    {"Trigger Source 3", 3, "TRGINSRC_3"},
-    {"Trigger Source 4", 4, "TRGINSRC_4"},
-    {"Trigger Source 5", 5, "TRGINSRC_5"},
-    {"Trigger Source 6", 6, "TRGINSRC_6"},
-    {"Trigger Source 7", 7, "TRGINSRC_7"},
-    {"Vcc", 5, "VCC"},
-    {"Gnd", 4, "GND"},
 };
 
-constexpr AllowedRun kCameraTypes{0, 1};
-constexpr AllowedRun kYesNo{1, 2};
-constexpr AllowedRun kApply{3, 1};
-constexpr AllowedRun kReadoutModes{4, 5};
-constexpr AllowedRun kFalseTrue{9, 2};
-constexpr AllowedRun kFormats{11, 1};
-constexpr AllowedRun kAlignments{12, 2};
-constexpr AllowedRun kImageSources{14, 2};
-constexpr AllowedRun kOnOff{16, 2};
-constexpr AllowedRun kLutTypes{18, 2};
-constexpr AllowedRun kLutImplementations{20, 2};
-constexpr AllowedRun kCcSources{22, 10};
+constexpr AllowedValue kApply[] = {
+    {"Apply", 1, "FG_APPLY"},
+};
+
+constexpr AllowedValue kFalseTrue[] = {
+    {"False", 0, "FG_FALSE"},
+    {"True", 1, "FG_TRUE"},
+};
 
 // ---- lookup tables: red, green and blue, 8 bits in and out ----
 
@@ -211,7 +176,7 @@ constexpr ParameterRow kParameters[] = {
     readOnly("FG_FILLLEVEL", FG_FILLLEVEL, kInt, "Fill level of the buffers.", getFillLevel),
     readOnly("FG_OVERFLOW", FG_OVERFLOW, kInt, "Overflow state of the buffers.", getOverflow),
     readWrite("FG_SENSORREADOUT", FG_SENSORREADOUT, kInt, "Preset for Sensor Readout Correction", 0,
-              setSensorReadout, kReadoutModes),
+              setSensorReadout, kSensorReadoutModes),
     readWrite("FG_SC_SUBSENSORCOUNT", FG_SC_SUBSENSORCOUNT, kInt, "Specify the number of subsensors", 1,
               keepInRange<1, 2>),
     readWrite("FG_SC_SENSORLENGTH", FG_SC_SENSORLENGTH, kInt, "Length of each sub sensor in pixel", 1024,
@@ -230,7 +195,7 @@ constexpr ParameterRow kParameters[] = {
               setImageSelectPeriod),
     readWrite("FG_IMG_SELECT", FG_IMG_SELECT, kInt, "Defines which image in a sequence is grabbed.", 0,
               setImageSelect),
-    readWrite("FG_FORMAT", FG_FORMAT, kInt, "Pixel format of the output image.", 2, keepAllowed, kFormats),
+    readWrite("FG_FORMAT", FG_FORMAT, kInt, "Pixel format of the output image.", 2, keepAllowed, kColour24Format),
     readWrite("FG_BITALIGNMENT", FG_BITALIGNMENT, kInt,
               "Defines if the output data are right aligned or left aligned.", 1, keepAllowed, kAlignments),
     readOnly("FG_PIXELDEPTH", FG_PIXELDEPTH, kInt, "Internal processing bit depth of the applet.", nullptr, 8),
@@ -565,71 +530,70 @@ constexpr InfoItem kInfoTree[] = {
     infoInt(kMiscellaneous, "Camera Status Extended", FG_CAMSTATUS_EXTENDED, 0, 255, 1, 1),
 };
 
-constexpr AppletTables kTables{
-    {"Velmarint GmbH", "Belcora", "1.0", 0, "Belcora.hap"},
-    1,
-    kParameters,
-    std::size(kParameters),
-    {kAllowedValues, std::size(kAllowedValues)},
-    kEventAliases,
-    std::size(kEventAliases),
-    {kRegisters, std::size(kRegisters)},
-    kConfigKeys,
-    std::size(kConfigKeys),
-    kInitialWrites,
-    std::size(kInitialWrites),
-    kInfoTree,
-    std::size(kInfoTree),
-};
-
 // ---- applet properties ----
 
 constexpr char kIdentity[] = "3f9b6c1e-0d47-4a8e-b2c5-7e19a4d08f63";
-constexpr char kEmptyText[] = "";
 
-const InfoAnswer kInfoAnswers[] = {
-    {848, InfoAnswerKind::Number, 1, nullptr, nullptr},
-    {1040, InfoAnswerKind::Number, 0, nullptr, nullptr},
-    {1041, InfoAnswerKind::Data, 0, embedded::appletIcon, &embedded::appletIconSize},
-    {1042, InfoAnswerKind::Data, 0, embedded::designBlock, &embedded::designBlockSize},
-    {1043, InfoAnswerKind::Text, 0, kIdentity, nullptr},
-    {1044, InfoAnswerKind::Text, 0, kEmptyText, nullptr},
-    {1045, InfoAnswerKind::Number, 1, nullptr, nullptr},
-    {1792, InfoAnswerKind::Number, 1, nullptr, nullptr},
-    {1872, InfoAnswerKind::Number, 1, nullptr, nullptr},
-    {1888, InfoAnswerKind::Number, 1, nullptr, nullptr},
-    {2048, InfoAnswerKind::Number, 65536, nullptr, nullptr},
-    {2160, InfoAnswerKind::Number, 0, nullptr, nullptr},
-    {2176, InfoAnswerKind::Number, 2626, nullptr, nullptr},
-    {2192, InfoAnswerKind::Number, 0, nullptr, nullptr},
-    {2304, InfoAnswerKind::ZeroWord32, 0, nullptr, nullptr},
-    {2560, InfoAnswerKind::Number, 0, nullptr, nullptr},
-    {2816, InfoAnswerKind::Number, 0, nullptr, nullptr},
-    {3072, InfoAnswerKind::Number, 1, nullptr, nullptr},
-    {3328, InfoAnswerKind::Number, 0, nullptr, nullptr},
-    {4096, InfoAnswerKind::Text, 0,
-     "Fitcores with support of Tidestream technology, 24Bit RGB image processing and lookup table for one Camera "
-     "Link Medium configuration RGB line scan camera.",
-     nullptr},
-    {4112, InfoAnswerKind::Text, 0, "Fitcores:Line", nullptr},
-    {4128, InfoAnswerKind::Text, 0,
-     "class=standard,family=acquisition,type=single,sensortype=line,color=rgb,interface=cl-medium", nullptr},
-    {4144, InfoAnswerKind::LastBoardHandle, 0, nullptr, nullptr},
-    {4160, InfoAnswerKind::LastDesignHandle, 0, nullptr, nullptr},
-    {4176, InfoAnswerKind::Text, 0, "Belcora", nullptr},
-    {4192, InfoAnswerKind::Text, 0, "1.0.1.0", nullptr},
-    {4208, InfoAnswerKind::Text, 0, "1.0.1.0.20151218.010132", nullptr},
-    {4352, InfoAnswerKind::EnumerationValue, 0, nullptr, nullptr},
-    {4608, InfoAnswerKind::Number, 1, nullptr, nullptr},
-    {4624, InfoAnswerKind::NumberIfFirstIndexZero, 1, nullptr, nullptr},
-    {4640, InfoAnswerKind::NumberIfFirstIndexZero, 1, nullptr, nullptr},
-    {4656, InfoAnswerKind::NumberIfBothIndicesZero, 0, nullptr, nullptr},
-    {4672, InfoAnswerKind::NumberIfBothIndicesZero, 0, nullptr, nullptr},
-    {4688, InfoAnswerKind::NumberIfFirstIndexZero, 1, nullptr, nullptr},
-    {4704, InfoAnswerKind::NumberIfFirstIndexZero, 8, nullptr, nullptr},
+constexpr InfoAnswer kInfoAnswers[] = {
+    infoNumber(848, 1),
+    infoNumber(1040, 0),
+    infoFrom(1041, InfoAnswerKind::Icon),
+    infoFrom(1042, InfoAnswerKind::DesignBlock),
+    infoText(1043, kIdentity),
+    infoText(1044, ""),
+    infoNumber(1045, 1),
+    infoNumber(1792, 1),
+    infoNumber(1872, 1),
+    infoNumber(1888, 1),
+    infoNumber(2048, 65536),
+    infoNumber(2160, 0),
+    infoNumber(2176, 2626),
+    infoNumber(2192, 0),
+    infoFrom(2304, InfoAnswerKind::ZeroWord32),
+    infoNumber(2560, 0),
+    infoNumber(2816, 0),
+    infoNumber(3072, 1),
+    infoNumber(3328, 0),
+    infoText(4096,
+             "Fitcores with support of Tidestream technology, 24Bit RGB image processing and lookup table for one "
+             "Camera Link Medium configuration RGB line scan camera."),
+    infoText(4112, "Fitcores:Line"),
+    infoText(4128, "class=standard,family=acquisition,type=single,sensortype=line,color=rgb,interface=cl-medium"),
+    infoFrom(4144, InfoAnswerKind::LastBoardHandle),
+    infoFrom(4160, InfoAnswerKind::LastDesignHandle),
+    infoFrom(4176, InfoAnswerKind::AppletName),
+    infoText(4192, "1.0.1.0"),
+    infoText(4208, "1.0.1.0.20151218.010132"),
+    infoFrom(4352, InfoAnswerKind::EnumerationValue),
+    infoNumber(4608, 1),
+    infoPerPort(4624, 1),
+    infoPerPort(4640, 1),
+    infoPerPortBothIndices(4656, 0),
+    infoPerPortBothIndices(4672, 0),
+    infoPerPort(4688, 1),
+    infoPerPort(4704, 8),
 };
 
-const AppletInfoTable kInfoTable{kInfoAnswers, std::size(kInfoAnswers), kAllowedValues, std::size(kAllowedValues)};
+GenericApplet* createApplet();
+
+constexpr AppletDescription kBelcora{
+    "Velmarint GmbH",
+    "Belcora",
+    "1.0",
+    0,
+    1,
+    {embedded::designBlock, &embedded::designBlockSize},
+    {embedded::appletIcon, &embedded::appletIconSize},
+    kParameters,
+    kEventAliases,
+    kRegisters,
+    kConfigKeys,
+    kInitialWrites,
+    kInfoTree,
+    HostMirrorCategory::WhenMirrorSwitchOn,
+    kInfoAnswers,
+    createApplet,
+};
 
 GenericApplet* createApplet()
 {
@@ -638,7 +602,7 @@ GenericApplet* createApplet()
 
 }  // namespace
 
-FgPlWrapperImpl::FgPlWrapperImpl() : GenericApplet(kTables) {}
+FgPlWrapperImpl::FgPlWrapperImpl() : GenericApplet(kBelcora) {}
 
 void FgPlWrapperImpl::finishConfigurationLoad()
 {
@@ -649,15 +613,9 @@ void FgPlWrapperImpl::finishConfigurationLoad()
 
 namespace velm {
 
-const AppletDescriptor& thisApplet()
+const AppletDescription& thisApplet()
 {
-    static const AppletDescriptor descriptor{"Belcora.hap",
-                                             false,
-                                             embedded::designBlock,
-                                             &embedded::designBlockSize,
-                                             belcora::createApplet,
-                                             &belcora::kInfoTable};
-    return descriptor;
+    return belcora::kBelcora;
 }
 
 }  // namespace velm

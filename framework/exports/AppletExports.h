@@ -30,7 +30,7 @@ struct ParameterInfoEntry;
 
 #define VELM_APPLET_FUNCTIONS(X)                                                                              \
     X(void*, Std_entry, (uintptr_t board, int32_t* error, int32_t flag))                                      \
-    X(int32_t, Info, (int32_t query, int32_t firstIndex, int32_t secondIndex, uint64_t* first, void** second)) \
+    X(int32_t, Info, (int32_t query, int32_t firstIndex, int32_t secondIndex, uintptr_t* first, void** second)) \
     X(int32_t, Fg_getAppletId, (AppletHandle* handle, const char* ignored))                                  \
     X(int32_t, Fg_FreeGrabber, (AppletHandle* handle))                                                        \
     X(int32_t, Fg_setParameterWithType,                                                                       \

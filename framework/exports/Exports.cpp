@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "AppletDescriptor.h"
+#include "AppletDescription.h"
 #include "CallingConvention.h"
 #include "DesignLoader.h"
 #include "ErrorCodes.h"
@@ -99,13 +99,15 @@ VELM_EXPORT void* Std_entry(uintptr_t board, int32_t* error, int32_t flag)
 {
     int32_t ignored = 0;
     int32_t& code = error != nullptr ? *error : ignored;
-    const AppletDescriptor& applet = thisApplet();
+    const AppletDescription& applet = thisApplet();
 
-    if (!applet.acceptsSlave && flag != 0) {
+    // Only an applet of several cameras has slave instances.
+    const bool takesSlaves = applet.cameraCount > 1;
+    if (!takesSlaves && flag != 0) {
         code = kErrInvalidArgument;
         return nullptr;
     }
-    const bool slave = applet.acceptsSlave && flag != 0;
+    const bool slave = takesSlaves && flag != 0;
 
     GenericApplet* instance = nullptr;
     void* design = nullptr;
@@ -118,16 +120,16 @@ VELM_EXPORT void* Std_entry(uintptr_t board, int32_t* error, int32_t flag)
             return nullptr;
         }
         if (os::environmentValue("__VELM_FORCE_EXTERNAL_HAP").has_value()) {
-            design = openDesignFile(applet.hapFileName, kDesignBoardType, 1);
+            design = openDesignFile(instance->getHapFileName(), kDesignBoardType, 1);
         } else {
-            design = openDesignMemory(applet.designBlock, *applet.designBlockSize, 1);
+            design = openDesignMemory(applet.designBlock.bytes, *applet.designBlock.size, 1);
         }
         if (design == nullptr) {
             code = kErrDesignNotOpened;
             destroy(instance);
             return nullptr;
         }
-        code = instance->initInnerHandle(applet.hapFileName, board, design, slave);
+        code = instance->initInnerHandle(instance->getHapFileName(), board, design, slave);
         if (code != 0) {
             releaseDesign(design);
             destroy(instance);
@@ -157,9 +159,9 @@ VELM_EXPORT void* Std_entry(uintptr_t board, int32_t* error, int32_t flag)
     }
 }
 
-VELM_EXPORT int32_t Info(int32_t query, int32_t firstIndex, int32_t secondIndex, uint64_t* first, void** second)
+VELM_EXPORT int32_t Info(int32_t query, int32_t firstIndex, int32_t secondIndex, uintptr_t* first, void** second)
 {
-    return answerInfo(*thisApplet().info, query, firstIndex, secondIndex, first, second);
+    return answerInfo(thisApplet(), query, firstIndex, secondIndex, first, second);
 }
 
 VELM_EXPORT int32_t Fg_getAppletId(AppletHandle* handle, const char* ignored)

@@ -16,7 +16,7 @@ protected:
     }
     int32_t value(const char* name)
     {
-        return lib_.Info(4352, 0, 0, reinterpret_cast<uint64_t*>(const_cast<char*>(name)), nullptr);
+        return lib_.Info(4352, 0, 0, reinterpret_cast<uintptr_t*>(const_cast<char*>(name)), nullptr);
     }
 
     AppletLibrary lib_{libraryPath("belcora.so")};
@@ -84,9 +84,10 @@ TEST_F(BelcoraInfo, NumericAnswersAndIndexChecks)
         EXPECT_EQ(ask(query, 1, 0), -2070) << query;
     }
     // Only the low four bytes of the word are written.
-    uint64_t word = ~uint64_t{0};
+    uintptr_t word = ~uintptr_t{0};
     EXPECT_EQ(lib_.Info(2304, 0, 0, &word, nullptr), 0);
-    EXPECT_EQ(word, 0xFFFFFFFF00000000ull);
+    EXPECT_EQ(word & 0xFFFFFFFFu, 0u);
+    EXPECT_EQ(word >> 16 >> 16, ~uintptr_t{0} >> 16 >> 16);
 }
 
 TEST_F(BelcoraInfo, TextAnswers)
@@ -107,14 +108,14 @@ TEST_F(BelcoraInfo, TextAnswers)
         ASSERT_NE(text, nullptr) << query;
         EXPECT_STREQ(static_cast<const char*>(text), expected) << query;
     }
-    uint64_t untouched = 7;
+    uintptr_t untouched = 7;
     EXPECT_EQ(lib_.Info(4128, 0, 0, &untouched, nullptr), 0);
     EXPECT_EQ(untouched, 7u);
 }
 
 TEST_F(BelcoraInfo, BoardHandleIsZeroBeforeAnyCreation)
 {
-    uint64_t board = 0xDEAD;
+    uintptr_t board = 0xDEAD;
     EXPECT_EQ(lib_.Info(4144, 0, 0, &board, nullptr), 0);
     EXPECT_EQ(board, 0u);
 }
@@ -126,7 +127,7 @@ uint32_t bigEndian(const unsigned char* bytes)
 
 TEST_F(BelcoraInfo, IconIsAThirtyTwoPixelPngOfTheAnsweredSize)
 {
-    uint64_t size = 0;
+    uintptr_t size = 0;
     void* data = nullptr;
     ASSERT_EQ(lib_.Info(1041, 0, 0, &size, &data), 0);
     ASSERT_NE(data, nullptr);
@@ -149,7 +150,7 @@ TEST_F(BelcoraInfo, IconIsAThirtyTwoPixelPngOfTheAnsweredSize)
 
 TEST_F(BelcoraInfo, DesignBlockIsTheDesignWithItsSize)
 {
-    uint64_t size = 0;
+    uintptr_t size = 0;
     void* data = nullptr;
     ASSERT_EQ(lib_.Info(1042, 0, 0, &size, &data), 0);
     ASSERT_NE(data, nullptr);

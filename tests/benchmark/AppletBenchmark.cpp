@@ -148,7 +148,7 @@ struct HostAlone {
         set = reinterpret_cast<HostSetParameterWithType>(os::findSymbol(module, "Fg_setParameterWithType"));
         setHost = reinterpret_cast<HostSetParameter>(os::findSymbol(module, "Fg_setParameter"));
         void* block = nullptr;
-        uint64_t size = 0;
+        uintptr_t size = 0;
         Instance::library().Info(1042, 0, 0, &size, &block);
         design = openDesignMemory(block, static_cast<std::size_t>(size), 1);
         handle = init("Belcora.hap", 0, design);
@@ -252,7 +252,7 @@ struct LargeDesign {
     {
         std::ofstream design(scratch.file("Belcora.hap"));
         void* block = nullptr;
-        uint64_t size = 0;
+        uintptr_t size = 0;
         Instance::library().Info(1042, 0, 0, &size, &block);
         std::string text(static_cast<const char*>(block), static_cast<std::size_t>(size));
         text.erase(text.rfind("end"));

@@ -124,7 +124,7 @@ TEST_F(Instance, TypesThreeAndFourClearEightBytesEvenForARefusedId)
 TEST_F(Instance, LookupsByNameIndexAndId)
 {
     create();
-    EXPECT_EQ(lib().Fg_getNrOfParameter(handle()), 10);
+    EXPECT_EQ(lib().Fg_getNrOfParameter(handle()), 11);
     EXPECT_STREQ(lib().Fg_getParameterName(handle(), 0), "TEST_VALUE");
     EXPECT_EQ(lib().Fg_getParameterId(handle(), 0), TEST_VALUE);
     EXPECT_EQ(lib().Fg_getParameterIdByName(handle(), "TEST_SLOW"), TEST_SLOW);
@@ -132,29 +132,29 @@ TEST_F(Instance, LookupsByNameIndexAndId)
     EXPECT_EQ(lib().Fg_getParameterIdByName(handle(), ""), -2070);
     EXPECT_EQ(lib().Fg_getParameterIdByName(handle(), nullptr), -2070);
     EXPECT_EQ(lib().Fg_getParameterIdByName(handle(), "test_slow"), -2070);
-    EXPECT_EQ(lib().Fg_getParameterName(handle(), 10), nullptr);
+    EXPECT_EQ(lib().Fg_getParameterName(handle(), 11), nullptr);
     EXPECT_EQ(lib().Fg_getLastErrorNumber(handle()), -2070);
     EXPECT_EQ(lib().Fg_getParameterName(handle(), -1), nullptr);
-    EXPECT_EQ(lib().Fg_getParameterId(handle(), 10), -2070);
+    EXPECT_EQ(lib().Fg_getParameterId(handle(), 11), -2070);
 }
 
 TEST_F(Instance, DirectRegisterNamesFollowTheApplets)
 {
     ScopedEnvironment direct("VELM_ENABLE_DRA", "1");
     create();
-    // Fourteen registers in the test design, in design order after the ten
-    // parameters.
-    EXPECT_EQ(lib().Fg_getNrOfParameter(handle()), 24);
-    EXPECT_STREQ(lib().Fg_getParameterName(handle(), 10), "DRA_Device1_Process0_Test_Narrow");
-    EXPECT_EQ(lib().Fg_getParameterId(handle(), 10), 1000101);
+    // Fourteen registers in the test design, in design order after the
+    // eleven parameters.
+    EXPECT_EQ(lib().Fg_getNrOfParameter(handle()), 25);
+    EXPECT_STREQ(lib().Fg_getParameterName(handle(), 11), "DRA_Device1_Process0_Test_Narrow");
+    EXPECT_EQ(lib().Fg_getParameterId(handle(), 11), 1000101);
     EXPECT_EQ(lib().Fg_getParameterIdByName(handle(), "DRA_AAGenRoll"), 1000209);
 }
 
 TEST(DirectAccessSwitch, OnlyEnabledValuesTurnItOn)
 {
     AppletLibrary library(libraryPath("testapplet1.so"));
-    const std::pair<const char*, int32_t> cases[] = {{"TRUE", 24}, {"On", 24}, {"1", 24},  {"yes", 24},
-                                                     {"2", 10},    {"enabled", 10}, {"", 10}, {nullptr, 10}};
+    const std::pair<const char*, int32_t> cases[] = {{"TRUE", 25}, {"On", 25}, {"1", 25},  {"yes", 25},
+                                                     {"2", 11},    {"enabled", 11}, {"", 11}, {nullptr, 11}};
     for (const auto& [value, parameters] : cases) {
         ScopedEnvironment direct("VELM_ENABLE_DRA", value);
         int32_t error = 0;

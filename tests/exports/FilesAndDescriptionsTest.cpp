@@ -244,14 +244,14 @@ TEST_F(Files, SettingsSectionIsTheLibrarysOwnName)
                                                   << "HOST_MODE=On\nNOT_A_HOST_NAME=1\n";
     create(copy.path());
     // Admitted host parameters follow the applet's own, in key order.
-    EXPECT_EQ(lib().Fg_getNrOfParameter(handle()), 12);
-    EXPECT_STREQ(lib().Fg_getParameterName(handle(), 10), "DPLA_FG_TIMEOUT");
-    EXPECT_STREQ(lib().Fg_getParameterName(handle(), 11), "DPLA_HOST_MODE");
+    EXPECT_EQ(lib().Fg_getNrOfParameter(handle()), 13);
+    EXPECT_STREQ(lib().Fg_getParameterName(handle(), 11), "DPLA_FG_TIMEOUT");
+    EXPECT_STREQ(lib().Fg_getParameterName(handle(), 12), "DPLA_HOST_MODE");
     // They go to the host's own parameters, but have no id by name.
     EXPECT_EQ(lib().setInt(handle(), 2000600, 123), 0);
     EXPECT_EQ(simHostGetParameter(600), 123);
     EXPECT_EQ(lib().Fg_getParameterIdByName(handle(), "DPLA_FG_TIMEOUT"), -2070);
-    EXPECT_EQ(lib().Fg_getParameterId(handle(), 10), -2070);
+    EXPECT_EQ(lib().Fg_getParameterId(handle(), 11), -2070);
 }
 
 TEST_F(Files, HostTreeSeedsAndMirrorsItsRegisterParameters)
@@ -260,9 +260,9 @@ TEST_F(Files, HostTreeSeedsAndMirrorsItsRegisterParameters)
     create(libraryPath("testapplet1.so"));
     const char* admitted[] = {"DPLA_Device1_Process0_Host_Counter", "DPLA_Device1_Process0_Host_Gain",
                               "DPLA_FG_TIMEOUT", "DPLA_FG_TRANSFER_LEN", "DPLA_FG_TURBO_DMA_MODE", "DPLA_HOST_MODE"};
-    ASSERT_EQ(lib().Fg_getNrOfParameter(handle()), 10 + 6) << "string and double entries are not taken";
+    ASSERT_EQ(lib().Fg_getNrOfParameter(handle()), 11 + 6) << "string and double entries are not taken";
     for (int32_t i = 0; i < 6; ++i) {
-        EXPECT_STREQ(lib().Fg_getParameterName(handle(), 10 + i), admitted[i]);
+        EXPECT_STREQ(lib().Fg_getParameterName(handle(), 11 + i), admitted[i]);
     }
 
     ParameterInfoEntry* root = lib().Fg_getParameterInfo(handle(), 0);

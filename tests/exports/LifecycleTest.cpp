@@ -143,14 +143,14 @@ TEST(Creation, MissingHostLibraryGivesHostMissing)
 TEST(Creation, LastSuccessfulCreationIsRememberedForInfo)
 {
     AppletLibrary library(libraryPath("testapplet1.so"));
-    uint64_t board = 99;
+    uintptr_t board = 99;
     EXPECT_EQ(library.Info(4144, 0, 0, &board, nullptr), 0);
     EXPECT_EQ(board, 0u);
 
     int32_t error = 0;
     AppletHandle first{library.Std_entry(3, &error, 0)};
     ASSERT_NE(first.instance, nullptr);
-    uint64_t design = 0;
+    uintptr_t design = 0;
     library.Info(4144, 0, 0, &board, nullptr);
     library.Info(4160, 0, 0, &design, nullptr);
     EXPECT_EQ(board, 3u);

@@ -121,9 +121,9 @@ TEST(Concurrency, ManyCallersOnSharedAndOwnInstances)
                 failedCalls++;
                 continue;
             }
-            uint64_t board = 0;
+            uintptr_t board = 0;
             library.Info(4144, 0, 0, &board, nullptr);
-            library.Info(4352, 0, 0, reinterpret_cast<uint64_t*>(const_cast<char*>("VCC")), nullptr);
+            library.Info(4352, 0, 0, reinterpret_cast<uintptr_t*>(const_cast<char*>("VCC")), nullptr);
             library.Fg_FreeGrabber(&own);
         }
     });

@@ -8,8 +8,9 @@
 #include <stdexcept>
 #include <thread>
 
-#include "AppletDescriptor.h"
+#include "AppletDescription.h"
 #include "CameraParameters.h"
+#include "CameraSignals.h"
 #include "GenericApplet.h"
 #include "ParameterInfoTree.h"
 #include "TestAppletIds.h"
@@ -26,7 +27,7 @@ namespace {
 std::atomic<int> callsInside{0};
 std::atomic<int> overlaps{0};
 
-constexpr AllowedValue kAllowedValues[] = {
+constexpr AllowedValue kModes[] = {
     {"First & best", 1, "TEST_FIRST"},
     {"Second", 2, "TEST_SECOND"},
 };
@@ -128,18 +129,27 @@ constexpr ParameterRow kParameters[] = {
     readOnly("TEST_OVERLAPS", TEST_OVERLAPS, ValueForm::Int, "", getOverlaps),
     readWrite("TEST_THROW", TEST_THROW, ValueForm::Int, "", 0, throwSomething),
     readWrite("TEST_DOUBLE", TEST_DOUBLE, ValueForm::Double, "", 2.5, keepDouble),
-    readWrite("TEST_MODE", TEST_MODE, ValueForm::Int, "", 1, keepAllowed, {0, 2}),
+    readWrite("TEST_MODE", TEST_MODE, ValueForm::Int, "", 1, keepAllowed, kModes),
     readWrite("TEST_ELEMENTS", TEST_ELEMENTS, ValueForm::Element, "", 0, keepElement<9>, {}, 4),
     readWrite("TEST_DMA", TEST_DMA, ValueForm::Int, "", 0, callDmaOperation),
+    readWrite("TEST_OUTPUT", TEST_OUTPUT, ValueForm::Int, "", 0, setDigitalOutput),
 };
 
+// The two-camera library makes a pass per camera: camera 1's pass enters the
+// design names again, which takes event C's mask back from camera 0's alias.
 constexpr EventAlias kEventAliases[] = {
     {"TEST_ALIAS_B", "Device1_Process0_Test_EventB"},
     {"TEST_ALIAS_MISSING", "Device1_Process0_Test_Nowhere"},
+#if VELM_TEST_CAMERAS == 2
+    {"TEST_ALIAS_C_CAM0", "Device1_Process0_Test_EventC", 0},
+    {"TEST_ALIAS_A_CAM1", "Device1_Process0_Test_EventA", 1},
+#endif
 };
 
 constexpr RegisterSpec kRegisters[] = {
     {"Device1_Process0_Test_Word", RegisterRoute::Host, RegisterRole::UseDval, 0},
+    // One register for every camera, written with the caller's port.
+    {"Device1_Process0_Test_Narrow", RegisterRoute::Host, RegisterRole::DigitalOut3, kEveryCamera},
     {"AAGenEnable", RegisterRoute::Generator, RegisterRole::GenEnable, 0},
     {"AAGenStart", RegisterRoute::Generator, RegisterRole::GenStart, 0},
     {"AAGenWidth", RegisterRoute::Generator, RegisterRole::GenWidth, 0},
@@ -172,42 +182,49 @@ constexpr InfoItem kInfoTree[] = {
     infoInt("Miscellaneous", "Overlaps", TEST_OVERLAPS, 0, 0, 0, 1),
 };
 
-constexpr AppletTables kTables{
-    {"Velmarint GmbH", "TestApplet", "1.0", 0, "TestApplet.hap"},
-    VELM_TEST_CAMERAS,
-    kParameters,
-    std::size(kParameters),
-    {kAllowedValues, std::size(kAllowedValues)},
-    kEventAliases,
-    std::size(kEventAliases),
-    {kRegisters, std::size(kRegisters)},
-    kConfigKeys,
-    std::size(kConfigKeys),
-    nullptr,
+constexpr InfoAnswer kInfoAnswers[] = {
+    infoNumber(848, 1),
+    infoFrom(1042, InfoAnswerKind::DesignBlock),
+    infoFrom(2304, InfoAnswerKind::ZeroWord32),
+    infoFrom(4144, InfoAnswerKind::LastBoardHandle),
+    infoFrom(4160, InfoAnswerKind::LastDesignHandle),
+    infoFrom(4176, InfoAnswerKind::AppletName),
+    infoFrom(4352, InfoAnswerKind::EnumerationValue),
+#if VELM_TEST_CAMERAS == 2
+    infoPerPortBothIndices(4656, 0, 1),
+    infoPerPort(4704, 8, 10),
+#else
+    infoPerPortBothIndices(4656, 0),
+    infoPerPort(4704, 8),
+#endif
+};
+
+GenericApplet* create();
+
+// The two-camera library describes the host's entries of its "DPLA_"
+// parameters as the two-camera applets do: whenever it has any.
+constexpr AppletDescription kTestApplet{
+    "Velmarint GmbH",
+    "TestApplet",
+    "1.0",
     0,
+    VELM_TEST_CAMERAS,
+    {embedded::designBlock, &embedded::designBlockSize},
+    {},
+    kParameters,
+    kEventAliases,
+    kRegisters,
+    kConfigKeys,
+    {},
     kInfoTree,
-    std::size(kInfoTree),
+    VELM_TEST_CAMERAS == 2 ? HostMirrorCategory::WhenHostParametersAdmitted : HostMirrorCategory::WhenMirrorSwitchOn,
+    kInfoAnswers,
+    create,
 };
-
-constexpr char kName[] = "TestApplet";
-
-const InfoAnswer kInfoAnswers[] = {
-    {848, InfoAnswerKind::Number, 1, nullptr, nullptr},
-    {1042, InfoAnswerKind::Data, 0, embedded::designBlock, &embedded::designBlockSize},
-    {2304, InfoAnswerKind::ZeroWord32, 0, nullptr, nullptr},
-    {4144, InfoAnswerKind::LastBoardHandle, 0, nullptr, nullptr},
-    {4160, InfoAnswerKind::LastDesignHandle, 0, nullptr, nullptr},
-    {4176, InfoAnswerKind::Text, 0, kName, nullptr},
-    {4352, InfoAnswerKind::EnumerationValue, 0, nullptr, nullptr},
-    {4656, InfoAnswerKind::NumberIfBothIndicesZero, 0, nullptr, nullptr},
-    {4704, InfoAnswerKind::NumberIfFirstIndexZero, 8, nullptr, nullptr},
-};
-
-const AppletInfoTable kInfoTable{kInfoAnswers, std::size(kInfoAnswers), kAllowedValues, std::size(kAllowedValues)};
 
 class TestApplet : public GenericApplet {
 public:
-    TestApplet() : GenericApplet(kTables) {}
+    TestApplet() : GenericApplet(kTestApplet) {}
 
     // Lets a test see what a creation that fails halfway leaves behind.
     void buildParameterInfo() override
@@ -229,15 +246,9 @@ GenericApplet* create()
 
 namespace velm {
 
-const AppletDescriptor& thisApplet()
+const AppletDescription& thisApplet()
 {
-    static const AppletDescriptor descriptor{"TestApplet.hap",
-                                             VELM_TEST_CAMERAS == 2,
-                                             embedded::designBlock,
-                                             &embedded::designBlockSize,
-                                             testapplet::create,
-                                             &testapplet::kInfoTable};
-    return descriptor;
+    return testapplet::kTestApplet;
 }
 
 }  // namespace velm

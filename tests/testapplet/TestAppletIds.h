@@ -17,6 +17,7 @@ enum TestParameter : std::int32_t {
     TEST_MODE = 9007,
     TEST_ELEMENTS = 9008,
     TEST_DMA = 9009,
+    TEST_OUTPUT = 9010,
 };
 
 }  // namespace velm::testapplet

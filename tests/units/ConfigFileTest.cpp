@@ -229,7 +229,8 @@ TEST(ConfigParse, KeyLinesAndTheirValues)
 TEST(ConfigParse, NumberFormsLeaveTheValueWhenTheKeyIsMissing)
 {
     ParserOver parser("[Kamerasektion]\nAktivePort=3;\n[Port A]\nI= 5;\nBIG=99999999999;\n"
-                      "U=18446744073709551615;\nUOVER=99999999999999999999999;\nUTEXT=abc;\nD=0.25;\n");
+                      "U=18446744073709551615;\nUOVER=99999999999999999999999;\nUTEXT=abc;\nD=0.25;\n"
+                      "SAYS=Error;\nSAYS2='no Error here';\n");
     std::int32_t i = 77;
     EXPECT_EQ(parser->parsePortIntKey(0, "MISSING", &i), kErrFailed);
     EXPECT_EQ(i, 77);
@@ -240,6 +241,10 @@ TEST(ConfigParse, NumberFormsLeaveTheValueWhenTheKeyIsMissing)
     EXPECT_EQ(parser->parsePortIntKey(0, "BIG", &i), 0);
     EXPECT_EQ(i, INT32_MAX);
     EXPECT_EQ(parser->parseIntKeyFromHeader("AktivePort", &i), 0);
+    EXPECT_EQ(i, 3);
+    // A found value that holds "Error" is no number either.
+    EXPECT_EQ(parser->parsePortIntKey(0, "SAYS", &i), kErrFailed);
+    EXPECT_EQ(parser->parsePortIntKey(0, "SAYS2", &i), kErrFailed);
     EXPECT_EQ(i, 3);
 
     std::uint64_t u = 1;
@@ -252,11 +257,15 @@ TEST(ConfigParse, NumberFormsLeaveTheValueWhenTheKeyIsMissing)
     EXPECT_EQ(parser->parsePortUInt64Key(0, "UTEXT", &u), 0);
     EXPECT_EQ(u, 1u);
     EXPECT_EQ(parser->parsePortUInt64Key(0, "MISSING", &u), kErrFailed);
+    EXPECT_EQ(parser->parsePortUInt64Key(0, "SAYS", &u), kErrFailed);
+    EXPECT_EQ(u, 1u);
 
     double d = 9;
     EXPECT_EQ(parser->parsePortDoubleKey(0, "MISSING", &d), kErrFailed);
     EXPECT_EQ(d, 9);
     EXPECT_EQ(parser->parsePortDoubleKey(0, "D", &d), 0);
+    EXPECT_EQ(d, 0.25);
+    EXPECT_EQ(parser->parsePortDoubleKey(0, "SAYS", &d), kErrFailed);
     EXPECT_EQ(d, 0.25);
 
     char text[Fg_ConfigFileParser::kValueBufferSize];

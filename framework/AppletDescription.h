@@ -1,0 +1,57 @@
+// Everything an applet is, in one record: what it is called, how many
+// cameras it serves, its embedded design and icon, and the constant tables
+// the framework's shared mechanics read. Each deliverable defines
+// thisApplet() once; the framework is linked into it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "AppletInfo.h"
+#include "ConstantTable.h"
+#include "DesignRegisters.h"
+#include "GenericApplet.h"
+#include "ParameterInfoTree.h"
+
+namespace velm {
+
+// Bytes compiled into the deliverable; their size is known only at link time.
+struct EmbeddedData {
+    const unsigned char* bytes = nullptr;
+    const std::size_t* size = nullptr;
+};
+
+// When the parameter-info tree gets the "Direct PL Access" category that
+// mirrors the host's entries of the "DPLA_" parameters.
+enum class HostMirrorCategory : std::uint8_t {
+    WhenMirrorSwitchOn,          // "VELM_ENABLE_DPLA" is on
+    WhenHostParametersAdmitted,  // the instance has "DPLA_" parameters
+};
+
+struct AppletDescription {
+    const char* vendor;
+    // The applet's name; its design file is this name with ".hap".
+    const char* name;
+    const char* version;
+    std::int32_t id;
+    // Cameras, one per port. Applets of more than one camera take the third
+    // argument of Std_entry as the slave flag; the others refuse it.
+    std::uint32_t cameraCount;
+    EmbeddedData designBlock;
+    EmbeddedData icon;
+    // The parameters in index order; their allowed values are also the
+    // enumeration names Info answers.
+    TableOf<ParameterRow> parameters;
+    TableOf<EventAlias> eventAliases;
+    TableOf<RegisterSpec> registers;
+    TableOf<ConfigKey> configKeys;
+    TableOf<InitialWrite> initialWrites;
+    TableOf<InfoItem> infoTree;
+    HostMirrorCategory hostMirrorCategory;
+    TableOf<InfoAnswer> infoAnswers;
+    GenericApplet* (*create)();
+};
+
+const AppletDescription& thisApplet();
+
+}  // namespace velm
