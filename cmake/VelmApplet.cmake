@@ -60,7 +60,12 @@ function(velm_add_applet target)
   else()
     set(hap_dir ${CMAKE_LIBRARY_OUTPUT_DIRECTORY})
   endif()
-  target_link_libraries(${target} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,velm_framework>" desload velm_hw)
+  if(WIN32)
+    set(outside_libraries desload_by_ordinal velm_hw_by_ordinal)
+  else()
+    set(outside_libraries desload velm_hw)
+  endif()
+  target_link_libraries(${target} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,velm_framework>" ${outside_libraries})
   if(WIN32)
     # The DLL lands beside its design file, as the shared object does. Its
     # entry point is the platform layer's DllMain. The export check of the
