@@ -5,11 +5,15 @@
 #    PE32+);
 #  - its DllMain is the platform layer's, the one that turns off the thread
 #    notifications;
-#  - it needs no MinGW runtime DLL.
+#  - it needs no MinGW runtime DLL;
+#  - it imports nothing by name from the DLLs of ORDINAL_IMPORTS (the design
+#    loader and the hardware-access library, whose real files do not export
+#    our names for their functions).
 # Run as: cmake -DOBJDUMP=<objdump> -DNM=<nm> -DEXPORT_MAP=<exports.map>
 #               -DPE_MAGIC=<magic> -DDLLMAIN=<symbol> -DDLLS=<dll>|<dll>...
+#               -DORDINAL_IMPORTS=<dll name>|<dll name>...
 #               -P CheckDllExports.cmake
-foreach(variable OBJDUMP NM EXPORT_MAP PE_MAGIC DLLMAIN DLLS)
+foreach(variable OBJDUMP NM EXPORT_MAP PE_MAGIC DLLMAIN DLLS ORDINAL_IMPORTS)
   if(NOT DEFINED ${variable} OR "${${variable}}" STREQUAL "")
     message(FATAL_ERROR "${variable} is not set")
   endif()
@@ -21,6 +25,10 @@ list(SORT expected)
 list(LENGTH expected expected_count)
 
 string(REPLACE "|" ";" dlls "${DLLS}")
+# Windows compares DLL names without regard to case.
+string(TOLOWER "${ORDINAL_IMPORTS}" ordinal_dlls)
+string(REPLACE "|" ";" ordinal_dlls "${ordinal_dlls}")
+string(REPLACE "|" ", " ordinal_dll_names "${ORDINAL_IMPORTS}")
 set(failures 0)
 foreach(dll IN LISTS dlls)
   get_filename_component(name ${dll} NAME)
@@ -39,6 +47,13 @@ foreach(dll IN LISTS dlls)
   set(names "")
   set(imports "")
   set(in_names FALSE)
+  # The DLL of ORDINAL_IMPORTS whose import entries are being read, and how
+  # many of them there were: a block of none means objdump's listing was
+  # not understood, and nothing was checked.
+  set(ordinal_dll "")
+  set(ordinal_entries 0)
+  set(ordinal_count 0)
+  set(by_name "")
   foreach(line IN LISTS lines)
     if(in_names)
       if(line MATCHES "^[ \t]*\\[ *[0-9]+\\] (.+)$")
@@ -46,6 +61,25 @@ foreach(dll IN LISTS dlls)
         continue()
       endif()
       set(in_names FALSE)
+    endif()
+    if(NOT ordinal_dll STREQUAL "")
+      # An entry is "<thunk> <hint or ordinal> <name>"; the name of an
+      # import by ordinal is "<none>".
+      if(line MATCHES "^\t[0-9a-fA-F]+\t +[0-9a-fA-F]+  ([^ ]+)")
+        math(EXPR ordinal_entries "${ordinal_entries} + 1")
+        if(CMAKE_MATCH_1 STREQUAL "<none>")
+          math(EXPR ordinal_count "${ordinal_count} + 1")
+        else()
+          list(APPEND by_name "${CMAKE_MATCH_1} from ${ordinal_dll}")
+        endif()
+        continue()
+      elseif(line MATCHES "^\tvma:")
+        continue()
+      endif()
+      if(ordinal_entries EQUAL 0)
+        list(APPEND problems "no import entries of ${ordinal_dll} could be read")
+      endif()
+      set(ordinal_dll "")
     endif()
     if(line MATCHES "^Magic[ \t]+([0-9a-fA-F]+)")
       set(magic ${CMAKE_MATCH_1})
@@ -55,7 +89,14 @@ foreach(dll IN LISTS dlls)
     elseif(line MATCHES "^\\[Ordinal/Name Pointer\\] Table")
       set(in_names TRUE)
     elseif(line MATCHES "^[ \t]*DLL Name: (.+)$")
-      list(APPEND imports "${CMAKE_MATCH_1}")
+      set(import "${CMAKE_MATCH_1}")
+      list(APPEND imports "${import}")
+      string(TOLOWER "${import}" import_lower)
+      list(FIND ordinal_dlls "${import_lower}" ordinal_index)
+      if(NOT ordinal_index EQUAL -1)
+        set(ordinal_dll "${import}")
+        set(ordinal_entries 0)
+      endif()
     endif()
   endforeach()
 
@@ -87,6 +128,9 @@ foreach(dll IN LISTS dlls)
       list(APPEND problems "needs the MinGW runtime DLL ${import}")
     endif()
   endforeach()
+  foreach(import IN LISTS by_name)
+    list(APPEND problems "imports ${import} by name, not by ordinal")
+  endforeach()
 
   execute_process(COMMAND ${OBJDUMP} -d --disassemble=${DLLMAIN} ${dll} OUTPUT_VARIABLE code RESULT_VARIABLE result)
   # Only the function itself: the listing goes on past its end.
@@ -115,7 +159,8 @@ foreach(dll IN LISTS dlls)
     math(EXPR failures "${failures} + 1")
   else()
     list(LENGTH names count)
-    message(STATUS "${name}: PE magic ${magic}, ${count} exports, ${DLLMAIN} kept")
+    message(STATUS "${name}: PE magic ${magic}, ${count} exports, ${DLLMAIN} kept,"
+                   " ${ordinal_count} imports by ordinal alone from ${ordinal_dll_names}")
   endif()
 endforeach()
 

@@ -44,13 +44,17 @@ function(velm_embed_file target file symbol)
 endfunction()
 
 # velm_add_applet(<target> DESIGN <design block> HAP_NAME <name.hap>
-#                 [ICON <png>] [OUTPUT_DIRECTORY <dir>] SOURCES ...)
+#                 [ICON <png>] [OUTPUT_DIRECTORY <dir>] [IMPORTS_BY_NAME]
+#                 SOURCES ...)
 # A deliverable: the framework linked in whole, the applet's sources, its
 # embedded design block (also copied beside the library as its design file),
 # exactly the 31 exports, and no "lib" prefix so that the library's settings
 # section is its own name.
+# IMPORTS_BY_NAME (Windows only) makes a faulty copy for the test of the DLL
+# check: it imports the design loader's and the hardware-access library's
+# functions by name, and is left out of the deliverables the check reads.
 function(velm_add_applet target)
-  cmake_parse_arguments(A "" "DESIGN;HAP_NAME;ICON;OUTPUT_DIRECTORY" "SOURCES" ${ARGN})
+  cmake_parse_arguments(A "IMPORTS_BY_NAME" "DESIGN;HAP_NAME;ICON;OUTPUT_DIRECTORY" "SOURCES" ${ARGN})
   add_library(${target} SHARED ${A_SOURCES})
   set_target_properties(${target} PROPERTIES PREFIX "")
   if(A_OUTPUT_DIRECTORY)
@@ -60,12 +64,21 @@ function(velm_add_applet target)
   else()
     set(hap_dir ${CMAKE_LIBRARY_OUTPUT_DIRECTORY})
   endif()
-  target_link_libraries(${target} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,velm_framework>" desload velm_hw)
+  if(WIN32 AND NOT A_IMPORTS_BY_NAME)
+    set(outside_libraries desload_by_ordinal velm_hw_by_ordinal)
+  else()
+    # On Windows, the stand-ins' own import libraries: by name, and ahead of
+    # the framework's by-ordinal ones on the link line.
+    set(outside_libraries desload velm_hw)
+  endif()
+  target_link_libraries(${target} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,velm_framework>" ${outside_libraries})
   if(WIN32)
     # The DLL lands beside its design file, as the shared object does. Its
     # entry point is the platform layer's DllMain. The export check of the
     # tests finds every deliverable in VELM_APPLETS.
-    set_property(GLOBAL APPEND PROPERTY VELM_APPLETS ${target})
+    if(NOT A_IMPORTS_BY_NAME)
+      set_property(GLOBAL APPEND PROPERTY VELM_APPLETS ${target})
+    endif()
     target_sources(${target} PRIVATE ${VELM_EXPORT_DEF})
     target_link_options(${target} PRIVATE -Wl,--undefined=${VELM_DLLMAIN_SYMBOL})
     set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${hap_dir} LINK_DEPENDS ${VELM_EXPORT_DEF})

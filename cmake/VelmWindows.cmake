@@ -45,3 +45,44 @@ if(CMAKE_CROSSCOMPILING)
   # building.
   set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
 endif()
+
+# velm_ordinal_import_library(<target> <dll target> <module-definition file>):
+# an interface target that links an import library of <dll target> in which
+# every function of the module-definition file is imported by its ordinal
+# alone (NONAME): a program linked through it names none of them in its
+# import table. The ordinals are read from the file's "name @ordinal" lines.
+# i686 decorates cdecl names with a leading underscore, x86-64 does not; the
+# import library's symbols must match what the compiler calls.
+function(velm_ordinal_import_library target dll def)
+  file(READ ${def} text)
+  string(REGEX REPLACE ";[^\n]*" "" text "${text}")
+  string(REGEX MATCHALL "[A-Za-z_][A-Za-z0-9_]*[ \t]+@[0-9]+" exports "${text}")
+  set(import_def "EXPORTS\n")
+  foreach(export IN LISTS exports)
+    string(APPEND import_def "    ${export} NONAME\n")
+  endforeach()
+  set(import_def_file ${CMAKE_CURRENT_BINARY_DIR}/${target}.def)
+  file(CONFIGURE OUTPUT ${import_def_file} CONTENT "${import_def}")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${def})
+
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(underscore --leading-underscore)
+  else()
+    set(underscore --no-leading-underscore)
+  endif()
+  set(import_library ${CMAKE_ARCHIVE_OUTPUT_DIRECTORY}/lib${target}.a)
+  add_custom_command(
+    OUTPUT ${import_library}
+    COMMAND ${CMAKE_DLLTOOL} ${underscore} --dllname $<TARGET_FILE_NAME:${dll}> --input-def ${import_def_file}
+            --output-lib ${import_library}
+    DEPENDS ${import_def_file}
+    COMMENT "Making the by-ordinal import library of ${dll}"
+    VERBATIM)
+  add_custom_target(${target}_import_library DEPENDS ${import_library})
+
+  add_library(${target} INTERFACE)
+  target_link_libraries(${target} INTERFACE ${import_library})
+  # The import library alone is not enough to run: the DLL it names must be
+  # built too.
+  add_dependencies(${target} ${target}_import_library ${dll})
+endfunction()
