@@ -40,6 +40,46 @@ void setImageSelect(GenericApplet& applet, const ParameterRow& row, std::uint32_
     });
 }
 
+void setRoiHeight(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
+                  bool throwFlag, std::uint32_t minHeight)
+{
+    const std::uint32_t v = value.integer;
+    const std::uint64_t offset = applet.kept(camera, FG_YOFFSET).integer;
+    if (!accept(v >= minHeight && v + offset <= kMaxImageHeight, kErrOutOfRange, throwFlag)) {
+        return;
+    }
+    if (commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
+            applet.registers().writeInt(applet, RegisterRole::BufferYLength, camera, v);
+            applet.registers().writeInt(applet, RegisterRole::ImageHeight, camera,
+                                        static_cast<std::uint32_t>(offset + v));
+        })) {
+        moveInfoIntMax(applet, camera, FG_YOFFSET, static_cast<std::int32_t>(kMaxImageHeight - v));
+    }
+}
+
+void setRoiYOffset(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
+                   bool throwFlag)
+{
+    const std::uint32_t v = value.integer;
+    const std::uint64_t height = applet.kept(camera, FG_HEIGHT).integer;
+    if (!accept(v + height <= kMaxImageHeight, kErrOutOfRange, throwFlag)) {
+        return;
+    }
+    if (commit(applet.kept(camera, row).integer, v, throwFlag, noWork)) {
+        moveInfoIntMax(applet, camera, FG_HEIGHT, static_cast<std::int32_t>(kMaxImageHeight - v));
+    }
+}
+
+std::uint32_t registerCodeOf(const TableOf<RegisterCode>& codes, std::uint32_t value)
+{
+    for (const RegisterCode& entry : codes) {
+        if (entry.value == value) {
+            return entry.code;
+        }
+    }
+    throw std::int32_t{kErrOutOfRange};
+}
+
 void getHostValue(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, void* buffer)
 {
     raiseIfFailed(applet.getHostParameter(row.id, buffer, camera));

@@ -111,71 +111,106 @@ void setImageSelectPeriod(GenericApplet& applet, const ParameterRow& row, std::u
 void setImageSelect(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
                     bool throwFlag);
 
-// ---- region of interest written straight to the buffer registers ----
+// ---- region of interest ----
 
+// The checks, kept values and limit moves that every applet's region of
+// interest shares: widths and x offsets within 16384 and in steps, heights
+// and y offsets within 65535. What the registers receive is the applet's
+// own: `write` gets the new value and the kept value of its partner (the x
+// offset for a width, the width for an x offset, the y offset for a height).
+template <typename Write>
+void setRoiWidth(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
+                 bool throwFlag, std::uint32_t minWidth, std::uint32_t step, Write&& write)
+{
+    const std::uint32_t v = value.integer;
+    const std::uint64_t offset = applet.kept(camera, FG_XOFFSET).integer;
+    if (!accept(v >= minWidth && v + offset <= kMaxImageWidth, kErrOutOfRange, throwFlag) ||
+        !accept(v % step == 0, kErrNotAMultiple, throwFlag)) {
+        return;
+    }
+    if (commit(applet.kept(camera, row).integer, v, throwFlag,
+               [&] { write(v, static_cast<std::uint32_t>(offset)); })) {
+        moveInfoIntMax(applet, camera, FG_XOFFSET, static_cast<std::int32_t>(kMaxImageWidth - v));
+    }
+}
+
+template <typename Write>
+void setRoiXOffset(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
+                   bool throwFlag, std::uint32_t step, Write&& write)
+{
+    const std::uint32_t v = value.integer;
+    const std::uint64_t width = applet.kept(camera, FG_WIDTH).integer;
+    if (!accept(v + width <= kMaxImageWidth, kErrOutOfRange, throwFlag) ||
+        !accept(v % step == 0, kErrNotAMultiple, throwFlag)) {
+        return;
+    }
+    if (commit(applet.kept(camera, row).integer, v, throwFlag,
+               [&] { write(v, static_cast<std::uint32_t>(width)); })) {
+        moveInfoIntMax(applet, camera, FG_WIDTH, static_cast<std::int32_t>(kMaxImageWidth - v));
+    }
+}
+
+// Every design takes a height into its buffers' line count and into the
+// image height, which counts the y offset in.
+void setRoiHeight(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
+                  bool throwFlag, std::uint32_t minHeight);
+
+// The image-height register takes the new offset at the next height set.
+void setRoiYOffset(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
+                   bool throwFlag);
+
+// The region of the designs whose buffers take it directly: a width is the
+// buffers' line length, an x offset their offset.
 template <std::uint32_t MinWidth, std::uint32_t Step, std::uint32_t MinHeight>
 struct BufferRoi {
     static void setWidth(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
                          const ParameterValue& value, bool throwFlag)
     {
-        const std::uint32_t v = value.integer;
-        const std::uint64_t offset = applet.kept(camera, FG_XOFFSET).integer;
-        if (!accept(v >= MinWidth && v + offset <= kMaxImageWidth, kErrOutOfRange, throwFlag) ||
-            !accept(v % Step == 0, kErrNotAMultiple, throwFlag)) {
-            return;
-        }
-        if (commit(applet.kept(camera, row).integer, v, throwFlag,
-                   [&] { applet.registers().writeInt(applet, RegisterRole::BufferXLength, camera, v); })) {
-            moveInfoIntMax(applet, camera, FG_XOFFSET, static_cast<std::int32_t>(kMaxImageWidth - v));
-        }
-    }
-
-    static void setHeight(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
-                          const ParameterValue& value, bool throwFlag)
-    {
-        const std::uint32_t v = value.integer;
-        const std::uint64_t offset = applet.kept(camera, FG_YOFFSET).integer;
-        if (!accept(v >= MinHeight && v + offset <= kMaxImageHeight, kErrOutOfRange, throwFlag)) {
-            return;
-        }
-        if (commit(applet.kept(camera, row).integer, v, throwFlag, [&] {
-                applet.registers().writeInt(applet, RegisterRole::BufferYLength, camera, v);
-                applet.registers().writeInt(applet, RegisterRole::ImageHeight, camera,
-                                            static_cast<std::uint32_t>(offset + v));
-            })) {
-            moveInfoIntMax(applet, camera, FG_YOFFSET, static_cast<std::int32_t>(kMaxImageHeight - v));
-        }
+        setRoiWidth(applet, row, camera, value, throwFlag, MinWidth, Step, [&](std::uint32_t width, std::uint32_t) {
+            applet.registers().writeInt(applet, RegisterRole::BufferXLength, camera, width);
+        });
     }
 
     static void setXOffset(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
                            const ParameterValue& value, bool throwFlag)
     {
-        const std::uint32_t v = value.integer;
-        const std::uint64_t width = applet.kept(camera, FG_WIDTH).integer;
-        if (!accept(v + width <= kMaxImageWidth, kErrOutOfRange, throwFlag) ||
-            !accept(v % Step == 0, kErrNotAMultiple, throwFlag)) {
-            return;
-        }
-        if (commit(applet.kept(camera, row).integer, v, throwFlag,
-                   [&] { applet.registers().writeInt(applet, RegisterRole::BufferXOffset, camera, v); })) {
-            moveInfoIntMax(applet, camera, FG_WIDTH, static_cast<std::int32_t>(kMaxImageWidth - v));
-        }
+        setRoiXOffset(applet, row, camera, value, throwFlag, Step, [&](std::uint32_t offset, std::uint32_t) {
+            applet.registers().writeInt(applet, RegisterRole::BufferXOffset, camera, offset);
+        });
     }
 
-    // The image-height register takes the new offset at the next height set.
+    static void setHeight(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
+                          const ParameterValue& value, bool throwFlag)
+    {
+        setRoiHeight(applet, row, camera, value, throwFlag, MinHeight);
+    }
+
     static void setYOffset(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
                            const ParameterValue& value, bool throwFlag)
     {
-        const std::uint32_t v = value.integer;
-        const std::uint64_t height = applet.kept(camera, FG_HEIGHT).integer;
-        if (!accept(v + height <= kMaxImageHeight, kErrOutOfRange, throwFlag)) {
-            return;
-        }
-        if (commit(applet.kept(camera, row).integer, v, throwFlag, noWork)) {
-            moveInfoIntMax(applet, camera, FG_HEIGHT, static_cast<std::int32_t>(kMaxImageHeight - v));
-        }
+        setRoiYOffset(applet, row, camera, value, throwFlag);
     }
 };
+
+// ---- allowed values written as a register code of their own ----
+
+// The code a register takes for an allowed value.
+struct RegisterCode {
+    std::uint32_t value;
+    std::uint32_t code;
+};
+
+// The code of an allowed value; raises -6000 for a value the table lacks.
+std::uint32_t registerCodeOf(const TableOf<RegisterCode>& codes, std::uint32_t value);
+
+template <RegisterRole Role, const TableOf<RegisterCode>& Codes>
+void writeRegisterCode(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
+                       const ParameterValue& value, bool throwFlag)
+{
+    const std::uint32_t v = value.integer;
+    commitAllowed(applet, row, camera, v, throwFlag,
+                  [&] { applet.registers().writeInt(applet, Role, camera, registerCodeOf(Codes, v)); });
+}
 
 // ---- getters ----
 

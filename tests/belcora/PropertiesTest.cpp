@@ -1,8 +1,10 @@
-// Belcora's Info answers, asked without an instance.
+// Belcora's Info answers, asked without an instance (the icon, the design
+// block, the identity and the enumeration names are checked with every
+// applet's).
 #include <atomic>
-#include <cctype>
 #include <thread>
 
+#include "AppletFacts.h"
 #include "BelcoraSupport.h"
 
 namespace velm::test::belcora {
@@ -22,29 +24,9 @@ protected:
     AppletLibrary lib_{libraryPath("belcora.so")};
 };
 
-const std::pair<const char*, int32_t> kEnumerationNames[] = {
-    {"FG_CL_MEDIUM_RGB_24", 214}, {"FG_YES", 1}, {"FG_NO", 0}, {"SMODE_UNCHANGED", 0}, {"SMODE_REVERSE", 3},
-    {"SMODE_TAB2_0", 1}, {"SMODE_TAB2_1", 4}, {"SMODE_TAB2_2", 6}, {"FG_FALSE", 0}, {"FG_TRUE", 1},
-    {"FG_APPLY", 1}, {"FG_COL24", 2}, {"FG_GENERATOR", 1}, {"FG_ON", 1}, {"FG_OFF", 0},
-    {"LUT_TYPE_PROCESSING", 3}, {"LUT_TYPE_CUSTOM", 0}, {"LUT_IMPLEMENTATION_FULL_LUT", 0},
-    {"LUT_IMPLEMENTATION_KNEELUT", 1}, {"TRGINSRC_0", 0}, {"TRGINSRC_1", 1}, {"TRGINSRC_2", 2},
-    {"TRGINSRC_3", 3}, {"TRGINSRC_4", 4}, {"TRGINSRC_5", 5}, {"TRGINSRC_6", 6}, {"TRGINSRC_7", 7},
-    {"VCC", 5}, {"GND", 4}, {"FG_LEFT_ALIGNED", 1}, {"FG_RIGHT_ALIGNED", 0}, {"FG_CAMPORT", 0},
-};
-
-TEST_F(BelcoraInfo, EnumerationNamesGiveTheirValuesExactly)
-{
-    ASSERT_EQ(std::size(kEnumerationNames), 32u);
-    for (const auto& [name, expected] : kEnumerationNames) {
-        EXPECT_EQ(value(name), expected) << name;
-    }
-    EXPECT_EQ(value("fg_yes"), -2070);
-    EXPECT_EQ(value("FG_MAYBE"), -2070);
-    EXPECT_EQ(lib_.Info(4352, 0, 0, nullptr, nullptr), -2070);
-}
-
 TEST_F(BelcoraInfo, EnumerationNamesAnswerEightThreadsAtOnceOnFirstUse)
 {
+    const std::vector<applets::EnumerationName> names = applets::belcoraFacts().enumerationNames;
     std::atomic<int> ready{0};
     std::atomic<int> wrong{0};
     std::vector<std::thread> threads;
@@ -54,8 +36,8 @@ TEST_F(BelcoraInfo, EnumerationNamesAnswerEightThreadsAtOnceOnFirstUse)
             while (ready < 8) {
                 std::this_thread::yield();
             }
-            for (const auto& [name, expected] : kEnumerationNames) {
-                wrong += value(name) != expected ? 1 : 0;
+            for (const applets::EnumerationName& entry : names) {
+                wrong += value(entry.name) != entry.value ? 1 : 0;
             }
         });
     }
@@ -118,58 +100,6 @@ TEST_F(BelcoraInfo, BoardHandleIsZeroBeforeAnyCreation)
     uintptr_t board = 0xDEAD;
     EXPECT_EQ(lib_.Info(4144, 0, 0, &board, nullptr), 0);
     EXPECT_EQ(board, 0u);
-}
-
-uint32_t bigEndian(const unsigned char* bytes)
-{
-    return uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 | uint32_t{bytes[2]} << 8 | bytes[3];
-}
-
-TEST_F(BelcoraInfo, IconIsAThirtyTwoPixelPngOfTheAnsweredSize)
-{
-    uintptr_t size = 0;
-    void* data = nullptr;
-    ASSERT_EQ(lib_.Info(1041, 0, 0, &size, &data), 0);
-    ASSERT_NE(data, nullptr);
-    ASSERT_GT(size, 33u);
-    const auto* png = static_cast<const unsigned char*>(data);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(png), 8), "\x89PNG\r\n\x1a\n");
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(png) + 12, 4), "IHDR");
-    EXPECT_EQ(bigEndian(png + 16), 32u);
-    EXPECT_EQ(bigEndian(png + 20), 32u);
-    // The chunks end with IEND exactly at the answered size.
-    uint64_t at = 8;
-    std::string type;
-    while (at + 12 <= size && type != "IEND") {
-        type.assign(reinterpret_cast<const char*>(png) + at + 4, 4);
-        at += 12 + bigEndian(png + at);
-    }
-    EXPECT_EQ(type, "IEND");
-    EXPECT_EQ(at, size);
-}
-
-TEST_F(BelcoraInfo, DesignBlockIsTheDesignWithItsSize)
-{
-    uintptr_t size = 0;
-    void* data = nullptr;
-    ASSERT_EQ(lib_.Info(1042, 0, 0, &size, &data), 0);
-    ASSERT_NE(data, nullptr);
-    const std::string block(static_cast<const char*>(data), size);
-    EXPECT_EQ(block.substr(0, 4), "QRTB");
-    EXPECT_EQ(block, fileContent(libraryPath("Belcora.hap")));
-}
-
-TEST_F(BelcoraInfo, IdentityIsAGuid)
-{
-    void* data = nullptr;
-    ASSERT_EQ(lib_.Info(1043, 0, 0, nullptr, &data), 0);
-    ASSERT_NE(data, nullptr);
-    const std::string guid(static_cast<const char*>(data));
-    ASSERT_EQ(guid.size(), 36u);
-    for (std::size_t i = 0; i < guid.size(); ++i) {
-        const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
-        EXPECT_TRUE(dash ? guid[i] == '-' : std::isxdigit(static_cast<unsigned char>(guid[i])) != 0) << guid;
-    }
 }
 
 }  // namespace

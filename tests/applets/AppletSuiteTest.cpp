@@ -1,0 +1,255 @@
+// What every applet library does alike, asked of each through its exports
+// with its own facts: the vocabulary on every port, the ports it refuses,
+// Info, creation as master and slave, the defaults, the configuration file
+// saved after creation and a round trip through one, and the parameter-info
+// tree and XML of every port.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstring>
+#include <string>
+
+#include "AppletFacts.h"
+#include "InstanceFixture.h"
+#include "ParameterInfoRegistry.h"
+
+namespace velm::test::applets {
+
+// Test names show the applet, not the record's bytes.
+void PrintTo(const AppletFacts& facts, std::ostream* out)
+{
+    *out << facts.name;
+}
+
+namespace {
+
+constexpr int32_t kDescriptionQuery = 24114;
+
+std::string describe(AppletLibrary& lib, AppletHandle* handle, const char* name, uint32_t port)
+{
+    char buffer[512] = {};
+    std::strncpy(buffer, name, sizeof buffer - 1);
+    const int32_t result = lib.Fg_getParameterWithType(handle, kDescriptionQuery, buffer, port, 1);
+    return result == 0 ? buffer : "error " + std::to_string(result);
+}
+
+class EveryApplet : public InstanceFixture, public ::testing::WithParamInterface<AppletFacts> {
+protected:
+    const AppletFacts& facts() const { return GetParam(); }
+    void createApplet() { create(facts().library); }
+
+    // The value of a parameter as the facts compare it.
+    double valueOf(const PortValue& value)
+    {
+        if (value.isDouble) {
+            return lib().getDouble(handle(), value.id, value.port);
+        }
+        return static_cast<double>(lib().getInt(handle(), value.id, value.port));
+    }
+
+    int32_t setValue(const PortValue& value)
+    {
+        if (value.isDouble) {
+            return lib().setDouble(handle(), value.id, value.value, value.port);
+        }
+        return lib().setInt(handle(), value.id, static_cast<int32_t>(value.value), value.port);
+    }
+
+    std::string where(const PortValue& value) const
+    {
+        return std::string(facts().name) + " id " + std::to_string(value.id) + " port " + std::to_string(value.port);
+    }
+};
+
+TEST_P(EveryApplet, ParametersInIndexOrderWithIdsAndDescriptionsOnEveryPort)
+{
+    createApplet();
+    const auto& parameters = facts().parameters;
+    const auto count = static_cast<int32_t>(parameters.size());
+    ASSERT_EQ(lib().Fg_getNrOfParameter(handle()), count);
+    for (int32_t i = 0; i < count; ++i) {
+        const ParameterFact& row = parameters[static_cast<std::size_t>(i)];
+        EXPECT_STREQ(lib().Fg_getParameterName(handle(), i), row.name) << i;
+        EXPECT_EQ(lib().Fg_getParameterId(handle(), i), row.id) << row.name;
+        EXPECT_EQ(lib().Fg_getParameterIdByName(handle(), row.name), row.id) << row.name;
+        for (uint32_t port = 0; port < facts().cameras; ++port) {
+            const std::string text = describe(lib(), handle(), row.name, port);
+            if (row.description != nullptr) {
+                EXPECT_EQ(text, row.description) << row.name << " port " << port;
+            } else {
+                EXPECT_EQ(text.rfind("error", 0), std::string::npos) << row.name << " port " << port;
+            }
+        }
+    }
+    EXPECT_EQ(lib().Fg_getParameterName(handle(), count), nullptr);
+    EXPECT_EQ(lib().Fg_getParameterIdByName(handle(), "fg_width"), -2070);
+}
+
+TEST_P(EveryApplet, PortsPastTheCamerasAreRefusedForEveryParameter)
+{
+    createApplet();
+    const uint32_t beyond = facts().cameras;
+    for (const ParameterFact& row : facts().parameters) {
+        unsigned char value[64] = {};
+        EXPECT_EQ(lib().Fg_getParameterWithType(handle(), row.id, value, beyond, 2), -2070) << row.name;
+        EXPECT_EQ(lib().Fg_setParameterWithType(handle(), row.id, value, beyond, 2), -2070) << row.name;
+    }
+    EXPECT_EQ(lib().Fg_getParameterInfo(handle(), beyond), nullptr);
+    size_t size = 0;
+    EXPECT_NE(lib().Fg_getParameterInfoXML(handle(), beyond, nullptr, &size), 0);
+}
+
+TEST_P(EveryApplet, InfoAnswersItsNumbersTextsAndEnumerationNames)
+{
+    AppletLibrary library(libraryPath(facts().library));
+    for (const InfoNumber& answer : facts().infoNumbers) {
+        EXPECT_EQ(library.Info(answer.query, answer.firstIndex, answer.secondIndex, nullptr, nullptr), answer.result)
+            << answer.query << " (" << answer.firstIndex << ", " << answer.secondIndex << ")";
+    }
+    for (const InfoText& answer : facts().infoTexts) {
+        void* text = nullptr;
+        ASSERT_EQ(library.Info(answer.query, 0, 0, nullptr, &text), 0) << answer.query;
+        ASSERT_NE(text, nullptr) << answer.query;
+        EXPECT_STREQ(static_cast<const char*>(text), answer.text) << answer.query;
+    }
+    void* name = nullptr;
+    EXPECT_EQ(library.Info(4176, 0, 0, nullptr, &name), 0);
+    EXPECT_STREQ(static_cast<const char*>(name), facts().name);
+    auto ask = [&](const char* text) {
+        return library.Info(4352, 0, 0, reinterpret_cast<uintptr_t*>(const_cast<char*>(text)), nullptr);
+    };
+    for (const EnumerationName& entry : facts().enumerationNames) {
+        EXPECT_EQ(ask(entry.name), entry.value) << entry.name;
+        std::string lower(entry.name);
+        for (char& c : lower) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        EXPECT_EQ(ask(lower.c_str()), -2070) << lower;
+    }
+    EXPECT_EQ(ask("FG_NO_SUCH_NAME"), -2070);
+    EXPECT_EQ(library.Info(4352, 0, 0, nullptr, nullptr), -2070);
+    EXPECT_EQ(library.Info(9999, 0, 0, nullptr, nullptr), -2130);
+}
+
+uint32_t bigEndian(const unsigned char* bytes)
+{
+    return uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 | uint32_t{bytes[2]} << 8 | bytes[3];
+}
+
+TEST_P(EveryApplet, InfoHandsOutTheIconTheDesignAndAnIdentity)
+{
+    AppletLibrary library(libraryPath(facts().library));
+    uintptr_t size = 0;
+    void* data = nullptr;
+    ASSERT_EQ(library.Info(1041, 0, 0, &size, &data), 0);
+    ASSERT_NE(data, nullptr);
+    ASSERT_GT(size, 33u);
+    const auto* png = static_cast<const unsigned char*>(data);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(png), 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(bigEndian(png + 16), 32u);
+    EXPECT_EQ(bigEndian(png + 20), 32u);
+    uintptr_t at = 8;
+    std::string type;
+    while (at + 12 <= size && type != "IEND") {
+        type.assign(reinterpret_cast<const char*>(png) + at + 4, 4);
+        at += 12 + bigEndian(png + at);
+    }
+    EXPECT_EQ(type, "IEND");
+    EXPECT_EQ(at, size);
+
+    ASSERT_EQ(library.Info(1042, 0, 0, &size, &data), 0);
+    const std::string block(static_cast<const char*>(data), size);
+    EXPECT_EQ(block.substr(0, 4), "QRTB");
+    EXPECT_EQ(block, fileContent(libraryPath(std::string(facts().name) + ".hap")));
+
+    ASSERT_EQ(library.Info(1043, 0, 0, nullptr, &data), 0);
+    const std::string guid(static_cast<const char*>(data));
+    ASSERT_EQ(guid.size(), 36u);
+    for (std::size_t i = 0; i < guid.size(); ++i) {
+        const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
+        EXPECT_TRUE(dash ? guid[i] == '-' : std::isxdigit(static_cast<unsigned char>(guid[i])) != 0) << guid;
+    }
+}
+
+// A slave leaves the board as its master set it; an applet of one camera
+// has no slaves.
+TEST_P(EveryApplet, CreationFlagMakesASlaveOnlyWhereThereAreTwoCameras)
+{
+    AppletLibrary library(libraryPath(facts().library));
+    simClearLog();
+    int32_t error = 0;
+    AppletHandle slave{library.Std_entry(0, &error, 1)};
+    if (facts().cameras == 1) {
+        EXPECT_EQ(slave.instance, nullptr);
+        EXPECT_EQ(error, -2070);
+        return;
+    }
+    ASSERT_NE(slave.instance, nullptr) << error;
+    EXPECT_TRUE(callLogged(std::string("Fg_InitHandleSlaveAware(") + facts().name + ".hap,0,slave=1)"));
+    EXPECT_TRUE(accessLog().empty()) << "a slave writes no register";
+    library.Fg_FreeGrabber(&slave);
+}
+
+TEST_P(EveryApplet, DefaultsAfterCreation)
+{
+    createApplet();
+    for (const PortValue& value : facts().defaults) {
+        EXPECT_EQ(valueOf(value), value.value) << where(value);
+    }
+}
+
+TEST_P(EveryApplet, FileSavedAfterCreationIsTheExpectedOne)
+{
+    createApplet();
+    ScratchDirectory scratch;
+    const std::string name = scratch.file("created.mcf");
+    ASSERT_EQ(lib().Fg_saveConfig(handle(), name.c_str()), 0);
+    EXPECT_EQ(fileContent(name), fileContent(std::string(VELM_TESTS_DIR) + "/" + facts().createdConfiguration));
+}
+
+TEST_P(EveryApplet, SavedFileBringsEveryPortBackInANewInstance)
+{
+    createApplet();
+    for (const PortValue& value : facts().roundTrip) {
+        ASSERT_EQ(setValue(value), 0) << where(value);
+    }
+    ScratchDirectory scratch;
+    const std::string name = scratch.file("round.mcf");
+    ASSERT_EQ(lib().Fg_saveConfig(handle(), name.c_str()), 0);
+    free();
+
+    createApplet();
+    for (const PortValue& value : facts().roundTrip) {
+        EXPECT_NE(valueOf(value), value.value) << where(value) << ": the new instance starts elsewhere";
+    }
+    ASSERT_EQ(lib().Fg_loadConfig(handle(), name.c_str()), 0);
+    for (const PortValue& value : facts().roundTrip) {
+        EXPECT_EQ(valueOf(value), value.value) << where(value);
+    }
+}
+
+TEST_P(EveryApplet, EveryPortHasItsTreeAndItsXmlDescription)
+{
+    createApplet();
+    for (uint32_t port = 0; port < facts().cameras; ++port) {
+        int32_t roots = 0;
+        for (const ParameterInfoEntry* root = lib().Fg_getParameterInfo(handle(), port); root != nullptr;
+             root = root->next) {
+            ++roots;
+        }
+        EXPECT_EQ(roots, facts().rootCategories) << "port " << port;
+        const std::string document = xml(port);
+        ASSERT_FALSE(document.empty()) << "port " << port;
+        expectWellFormedXml(document);
+    }
+}
+
+std::string appletName(const ::testing::TestParamInfo<AppletFacts>& info)
+{
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Applets, EveryApplet, ::testing::ValuesIn(builtApplets()), appletName);
+
+}  // namespace
+}  // namespace velm::test::applets

@@ -1,0 +1,41 @@
+#include <cstring>
+#include <sstream>
+
+#include "AppletFacts.h"
+
+namespace velm::test::applets {
+
+namespace {
+
+struct KnownApplet {
+    const char* target;
+    AppletFacts (*facts)();
+};
+
+const KnownApplet kKnownApplets[] = {
+    {"belcora", belcoraFacts},
+};
+
+}  // namespace
+
+// The build names its deliverables; an applet the build does not make (the
+// Windows builds make only those of their own bitness) has no test cases.
+const std::vector<AppletFacts>& builtApplets()
+{
+    static const std::vector<AppletFacts> built = [] {
+        std::vector<AppletFacts> facts;
+        std::istringstream names(VELM_DELIVERABLES);
+        std::string name;
+        while (std::getline(names, name, ',')) {
+            for (const KnownApplet& known : kKnownApplets) {
+                if (name == known.target) {
+                    facts.push_back(known.facts());
+                }
+            }
+        }
+        return facts;
+    }();
+    return built;
+}
+
+}  // namespace velm::test::applets
