@@ -128,4 +128,13 @@ void LookupTables<Layout>::setValue(GenericApplet& applet, const ParameterRow& r
     lut::setValue(Layout, applet, row, camera, value, throwFlag);
 }
 
+// The three 256-entry colour tables of the RGB designs, 8 bits in and out.
+inline constexpr LutColour kRgbLutColours[] = {
+    {300009 /* FG_LUT_VALUE_RED */, RegisterRole::LutRed, "[red]", 0},
+    {300010 /* FG_LUT_VALUE_GREEN */, RegisterRole::LutGreen, "[green]", 1},
+    {300011 /* FG_LUT_VALUE_BLUE */, RegisterRole::LutBlue, "[blue]", 2},
+};
+inline constexpr LutLayout kRgbLutLayout{kRgbLutColours, 3, 256, 8, 8, 256.0};
+using RgbLookupTables = LookupTables<kRgbLutLayout>;
+
 }  // namespace velm

@@ -36,21 +36,7 @@ constexpr AllowedValue kFalseTrue[] = {
     {"True", 1, "FG_TRUE"},
 };
 
-// ---- lookup tables: red, green and blue, 8 bits in and out ----
-
-constexpr LutColour kLutColours[] = {
-    {FG_LUT_VALUE_RED, RegisterRole::LutRed, "[red]", 0},
-    {FG_LUT_VALUE_GREEN, RegisterRole::LutGreen, "[green]", 1},
-    {FG_LUT_VALUE_BLUE, RegisterRole::LutBlue, "[blue]", 2},
-};
-
-}  // namespace
-
-extern constexpr LutLayout kLutLayout{kLutColours, std::size(kLutColours), 256, 8, 8, 256.0};
-
-namespace {
-
-using Luts = LookupTables<kLutLayout>;
+using Luts = RgbLookupTables;
 using Roi = BufferRoi<8, 4, 8>;
 using Generator = GeneratorLine<2, 2>;
 
