@@ -1,10 +1,13 @@
 // A caller of an applet library, as an acquisition program would be: it loads
 // the library by path, creates an instance on board 0, asks what the applet
-// is, reads and sets a few parameters, saves a configuration file, writes the
-// XML description of the parameters, loads the configuration back and frees
-// the instance.
+// is, reads and sets a few parameters on every camera port, saves a
+// configuration file, writes the XML description of each port's parameters,
+// loads the configuration back and frees the instance.
 //
 //   example_caller <library> [configuration file] [XML file]
+//
+// The XML description of port p > 0 goes to the XML file's name with "-p"
+// before its extension.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -46,32 +49,54 @@ int32_t parameterId(const Library& library, AppletHandle* handle, const char* na
     return library.Fg_getParameterIdByName(handle, name);
 }
 
-void showInt(const Library& library, AppletHandle* handle, const char* name)
+void showInt(const Library& library, AppletHandle* handle, const char* name, uint32_t port)
 {
     int32_t value = 0;
     const int32_t id = parameterId(library, handle, name);
-    const int32_t result = library.Fg_getParameterWithType(handle, id, &value, 0, 0);
+    const int32_t result = library.Fg_getParameterWithType(handle, id, &value, port, 0);
     if (result == 0) {
-        std::printf("  %-24s (id %6d) = %d\n", name, id, value);
+        std::printf("  port %u %-24s (id %6d) = %d\n", port, name, id, value);
     } else {
-        std::printf("  %-24s (id %6d): error %d\n", name, id, result);
+        std::printf("  port %u %-24s (id %6d): error %d\n", port, name, id, result);
     }
 }
 
-void setInt(const Library& library, AppletHandle* handle, const char* name, int32_t value)
+void setInt(const Library& library, AppletHandle* handle, const char* name, int32_t value, uint32_t port)
 {
-    const int32_t result = library.Fg_setParameterWithType(handle, parameterId(library, handle, name), &value, 0, 0);
-    std::printf("  set %-20s %d -> %d\n", name, value, result);
+    const int32_t result =
+        library.Fg_setParameterWithType(handle, parameterId(library, handle, name), &value, port, 0);
+    std::printf("  port %u set %-20s %d -> %d\n", port, name, value, result);
 }
 
-bool writeXml(const Library& library, AppletHandle* handle, const char* path)
+// The ports the instance serves: those that have a parameter description.
+uint32_t portCount(const Library& library, AppletHandle* handle)
+{
+    uint32_t ports = 0;
+    size_t size = 0;
+    while (library.Fg_getParameterInfoXML(handle, ports, nullptr, &size) == 0) {
+        ++ports;
+    }
+    return ports;
+}
+
+std::string portFile(const std::string& path, uint32_t port)
+{
+    if (port == 0) {
+        return path;
+    }
+    const std::size_t dot = path.rfind('.');
+    const std::string suffix = "-" + std::to_string(port);
+    return dot == std::string::npos ? path + suffix : path.substr(0, dot) + suffix + path.substr(dot);
+}
+
+bool writeXml(const Library& library, AppletHandle* handle, uint32_t port, const char* path)
 {
     size_t size = 0;
-    if (library.Fg_getParameterInfoXML(handle, 0, nullptr, &size) != 0) {
+    if (library.Fg_getParameterInfoXML(handle, port, nullptr, &size) != 0) {
         return false;
     }
     std::vector<char> text(size);
-    if (library.Fg_getParameterInfoXML(handle, 0, text.data(), &size) != 0) {
+    if (library.Fg_getParameterInfoXML(handle, port, text.data(), &size) != 0) {
         return false;
     }
     std::FILE* file = std::fopen(path, "wb");
@@ -118,22 +143,33 @@ int main(int argc, char** argv)
                     library.Fg_getParameterId(&handle, index));
     }
 
-    std::printf("Parameters:\n");
-    showInt(library, &handle, "FG_WIDTH");
-    showInt(library, &handle, "FG_HEIGHT");
-    showInt(library, &handle, "FG_GEN_ACTIVE");
-    setInt(library, &handle, "FG_WIDTH", 2048);
-    setInt(library, &handle, "FG_WIDTH", 2050);
-    showInt(library, &handle, "FG_WIDTH");
+    const uint32_t ports = portCount(library, &handle);
+    std::printf("Parameters of %u camera port(s):\n", ports);
+    for (uint32_t port = 0; port < ports; ++port) {
+        showInt(library, &handle, "FG_WIDTH", port);
+        showInt(library, &handle, "FG_HEIGHT", port);
+        showInt(library, &handle, "FG_GEN_ACTIVE", port);
+        setInt(library, &handle, "FG_WIDTH", 2048, port);
+        setInt(library, &handle, "FG_WIDTH", 2050, port);
+        showInt(library, &handle, "FG_WIDTH", port);
+    }
 
     int32_t result = library.Fg_saveConfig(&handle, configuration.c_str());
     std::printf("Saved %s: %d\n", configuration.c_str(), result);
-    std::printf("XML description %s: %s\n", xml.c_str(), writeXml(library, &handle, xml.c_str()) ? "written" : "failed");
+    for (uint32_t port = 0; port < ports; ++port) {
+        const std::string file = portFile(xml, port);
+        std::printf("XML description of port %u, %s: %s\n", port, file.c_str(),
+                    writeXml(library, &handle, port, file.c_str()) ? "written" : "failed");
+    }
 
-    setInt(library, &handle, "FG_WIDTH", 512);
+    for (uint32_t port = 0; port < ports; ++port) {
+        setInt(library, &handle, "FG_WIDTH", 512, port);
+    }
     result = library.Fg_loadConfig(&handle, configuration.c_str());
     std::printf("Loaded %s: %d\n", configuration.c_str(), result);
-    showInt(library, &handle, "FG_WIDTH");
+    for (uint32_t port = 0; port < ports; ++port) {
+        showInt(library, &handle, "FG_WIDTH", port);
+    }
 
     result = library.Fg_FreeGrabber(&handle);
     std::printf("Freed: %d\n", result);
