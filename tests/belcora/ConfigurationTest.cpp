@@ -62,7 +62,7 @@ TEST_F(BelcoraFiles, LoadBringsBackTheSavedValuesAndRegisters)
     EXPECT_EQ(getInt(FG_SC_ROTATEDSENSOR), 1);
     EXPECT_EQ(getDouble(FG_GEN_FREQ), 80.0);
     EXPECT_EQ(getInt(600), 5000);
-    EXPECT_EQ(simHostGetParameter(600), 5000);
+    EXPECT_EQ(simHostGetParameter(600, 0), 5000);
     EXPECT_EQ(registerValue(kXLength1), 2048u);
     EXPECT_EQ(registerValue(kCc3Select), 8u);
     EXPECT_EQ(registerValue(kCc3Polarity), 1u);
@@ -96,7 +96,7 @@ TEST_F(BelcoraFiles, MissingLastKeyFailsAfterEveryKeyWasStoredAndNoneApplied)
     EXPECT_EQ(getInt(FG_CC3), 4);
     EXPECT_TRUE(accesses().empty());
     EXPECT_FALSE(callLogged("Fg_setParameter("));
-    EXPECT_EQ(simHostGetParameter(600), 1000000);
+    EXPECT_EQ(simHostGetParameter(600, 0), 1000000);
 }
 
 TEST_F(BelcoraFiles, AnotherAppletsFileChangesNothing)
