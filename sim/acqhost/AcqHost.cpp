@@ -8,6 +8,7 @@
 // or incomplete host.
 #include "AcqHost.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -109,7 +110,7 @@ const DesignRegister* designRegister(const State& state, const HostHandle& handl
             return nullptr;
         }
         auto handle = std::make_unique<HostHandle>(
-            HostHandle{designFile != nullptr ? designFile : "", board, design, slave, 0});
+            HostHandle{designFile != nullptr ? designFile : "", board, design, slave, 0, ++state.hostInits});
         void* address = handle.get();
         state.hostHandles.emplace(address, std::move(handle));
         return address;
@@ -145,8 +146,16 @@ Result forwardedCall(void* handle, std::string_view function, std::string line, 
     });
 }
 
-std::int32_t storeTypedValue(Board& board, RegisterKey key, const void* value, std::int32_t type,
-                             SimRegisterAccess& access, std::vector<std::uint32_t>& table)
+// The register's table on the board, as long as the design says.
+std::vector<std::uint32_t>& heldTable(Board& board, RegisterKey key, const DesignRegister& reg)
+{
+    std::vector<std::uint32_t>& held = board.tables[key];
+    held.resize(reg.tableLength, 0);
+    return held;
+}
+
+std::int32_t storeTypedValue(Board& board, RegisterKey key, const DesignRegister& reg, const void* value,
+                             std::int32_t type, SimRegisterAccess& access, std::vector<std::uint32_t>& table)
 {
     switch (type) {
     case kHostValueInt32: {
@@ -166,12 +175,14 @@ std::int32_t storeTypedValue(Board& board, RegisterKey key, const void* value, s
         const auto* record = static_cast<const HostTableRecord*>(value);
         access.tableCount = record->count;
         // The applets always send kind 2 and a zero word; anything else
-        // would be a record they built wrongly.
-        if (record->kind != 2 || record->reserved != 0 || (record->count != 0 && record->values == nullptr)) {
+        // would be a record they built wrongly. A record longer than the
+        // register's table is not read at all.
+        if (record->kind != 2 || record->reserved != 0 || (record->count != 0 && record->values == nullptr) ||
+            reg.tableLength == 0 || record->count > reg.tableLength) {
             return kSimInvalidArgument;
         }
         table.assign(record->values, record->values + record->count);
-        board.tables[key] = table;
+        std::copy(table.begin(), table.end(), heldTable(board, key, reg).begin());
         return 0;
     }
     case kHostValueElement: {
@@ -179,11 +190,10 @@ std::int32_t storeTypedValue(Board& board, RegisterKey key, const void* value, s
         std::memcpy(&element, value, sizeof element);
         access.value = element.value;
         access.elementIndex = element.index;
-        std::vector<std::uint32_t>& held = board.tables[key];
-        if (held.size() <= element.index) {
-            held.resize(std::size_t{element.index} + 1, 0);
+        if (element.index >= reg.tableLength) {
+            return kSimInvalidArgument;
         }
-        held[element.index] = element.value;
+        heldTable(board, key, reg)[element.index] = element.value;
         return 0;
     }
     default:
@@ -193,7 +203,8 @@ std::int32_t storeTypedValue(Board& board, RegisterKey key, const void* value, s
 
 // Reads answer the stored value in the form asked for; never-written
 // registers read 0.
-std::int32_t loadTypedValue(Board& board, RegisterKey key, void* value, std::int32_t type, SimRegisterAccess& access)
+std::int32_t loadTypedValue(Board& board, RegisterKey key, const DesignRegister& reg, void* value, std::int32_t type,
+                            SimRegisterAccess& access)
 {
     switch (type) {
     case kHostValueInt32: {
@@ -214,12 +225,16 @@ std::int32_t loadTypedValue(Board& board, RegisterKey key, void* value, std::int
     case kHostValueElement: {
         FieldElement element{};
         std::memcpy(&element, value, sizeof element);
+        access.elementIndex = element.index;
+        if (element.index >= reg.tableLength) {
+            return kSimInvalidArgument;
+        }
+        // Another design with a shorter table of this id may have written it.
         auto found = board.tables.find(key);
         element.value = found != board.tables.end() && element.index < found->second.size()
                             ? found->second[element.index]
                             : 0;
         access.value = element.value;
-        access.elementIndex = element.index;
         std::memcpy(value, &element, sizeof element);
         return 0;
     }
@@ -240,14 +255,15 @@ std::int32_t typedRegisterCall(void* handle, std::string_view function, SimOpera
         SimRegisterAccess record = velm::sim::makeAccess(kSimThroughHost, operation, host != nullptr ? host->board : 0,
                                                          registerId, index, type);
         std::vector<std::uint32_t> table;
+        const DesignRegister* reg = host != nullptr ? designRegister(state, *host, registerId) : nullptr;
         if (host == nullptr) {
             record.result = kSimInvalidHandle;
         } else if (auto code = state.takeFailure(function, registerId)) {
             record.result = failOn(host, *code);
-        } else if (value == nullptr || designRegister(state, *host, registerId) == nullptr) {
+        } else if (value == nullptr || reg == nullptr) {
             record.result = failOn(host, kSimInvalidArgument);
         } else {
-            record.result = access(state.board(host->board), RegisterKey{registerId, index}, record, table);
+            record.result = access(state.board(host->board), RegisterKey{registerId, index}, *reg, record, table);
             if (record.result != 0) {
                 failOn(host, record.result);
             }
@@ -257,10 +273,10 @@ std::int32_t typedRegisterCall(void* handle, std::string_view function, SimOpera
     });
 }
 
-// The host's own parameters: one set for every handle and port.
+// The host's own parameters: one set per port, shared by every handle.
 template <typename Access>
 std::int32_t hostParameterCall(void* handle, std::string_view function, std::string line, std::int32_t id,
-                               const void* value, Access&& access)
+                               std::uint32_t port, const void* value, Access&& access)
 {
     return withBoard([&](State& state) {
         state.logCall(std::move(line));
@@ -271,8 +287,9 @@ std::int32_t hostParameterCall(void* handle, std::string_view function, std::str
         if (auto code = state.takeFailure(function)) {
             return failOn(host, *code);
         }
-        auto parameter = state.hostParameters.find(id);
-        if (value == nullptr || parameter == state.hostParameters.end()) {
+        velm::sim::HostParameterSet& parameters = state.hostParameters(port);
+        auto parameter = parameters.find(id);
+        if (value == nullptr || parameter == parameters.end()) {
             return failOn(host, kSimInvalidArgument);
         }
         access(parameter->second);
@@ -336,9 +353,9 @@ std::int32_t Fg_setParameterWithType(void* handle, std::uint32_t registerId, con
                                      std::int32_t type)
 {
     return typedRegisterCall(handle, "Fg_setParameterWithType", kSimWrite, registerId, value, index, type,
-                             [&](Board& board, RegisterKey key, SimRegisterAccess& record,
+                             [&](Board& board, RegisterKey key, const DesignRegister& reg, SimRegisterAccess& record,
                                  std::vector<std::uint32_t>& table) {
-                                 return storeTypedValue(board, key, value, type, record, table);
+                                 return storeTypedValue(board, key, reg, value, type, record, table);
                              });
 }
 
@@ -346,8 +363,10 @@ std::int32_t Fg_getParameterWithType(void* handle, std::uint32_t registerId, voi
                                      std::int32_t type)
 {
     return typedRegisterCall(handle, "Fg_getParameterWithType", kSimRead, registerId, value, index, type,
-                             [&](Board& board, RegisterKey key, SimRegisterAccess& record,
-                                 std::vector<std::uint32_t>&) { return loadTypedValue(board, key, value, type, record); });
+                             [&](Board& board, RegisterKey key, const DesignRegister& reg, SimRegisterAccess& record,
+                                 std::vector<std::uint32_t>&) {
+                                 return loadTypedValue(board, key, reg, value, type, record);
+                             });
 }
 
 std::int32_t Fg_setParameter(void* handle, std::int32_t id, const void* value, std::uint32_t port)
@@ -357,13 +376,13 @@ std::int32_t Fg_setParameter(void* handle, std::int32_t id, const void* value, s
         std::memcpy(&number, value, sizeof number);
     }
     std::string shown = value != nullptr ? text(number) : "null";
-    return hostParameterCall(handle, "Fg_setParameter", callLine("Fg_setParameter", id, shown, port), id,
+    return hostParameterCall(handle, "Fg_setParameter", callLine("Fg_setParameter", id, shown, port), id, port,
                              value, [&](std::int32_t& held) { held = number; });
 }
 
 std::int32_t Fg_getParameter(void* handle, std::int32_t id, void* value, std::uint32_t port)
 {
-    return hostParameterCall(handle, "Fg_getParameter", callLine("Fg_getParameter", id, port), id, value,
+    return hostParameterCall(handle, "Fg_getParameter", callLine("Fg_getParameter", id, port), id, port, value,
                              [&](std::int32_t& held) { std::memcpy(value, &held, sizeof held); });
 }
 

@@ -25,11 +25,6 @@ void Design::add(DesignRegister reg)
     registers.push_back(std::move(reg));
 }
 
-State::State()
-{
-    seedHostParameters();
-}
-
 std::optional<std::int32_t> State::takeFailure(std::string_view function, std::uint32_t registerId)
 {
     // Rules are asked in the order they were made; each one that matches
@@ -73,6 +68,33 @@ HostHandle* State::findHostHandle(const void* handle)
     return found == hostHandles.end() ? nullptr : found->second.get();
 }
 
+const Design* State::boardDesign(std::uintptr_t board) const
+{
+    // Inits count from 1, so any handle on the board is newer than none.
+    const Design* newest = nullptr;
+    std::uint64_t newestInit = 0;
+    for (const auto& entry : hostHandles) {
+        const HostHandle& handle = *entry.second;
+        const Design* design = handle.board == board ? findDesign(handle.design) : nullptr;
+        if (design != nullptr && handle.openedAs > newestInit) {
+            newest = design;
+            newestInit = handle.openedAs;
+        }
+    }
+    return newest;
+}
+
+HostParameterSet& State::hostParameters(std::uint32_t port)
+{
+    auto [found, added] = hostParametersByPort.try_emplace(port);
+    if (added) {
+        for (const HostParameterDefinition& parameter : kHostParameters) {
+            found->second[parameter.id] = parameter.defaultValue;
+        }
+    }
+    return found->second;
+}
+
 void State::reset()
 {
     boards.clear();
@@ -85,15 +107,7 @@ void State::reset()
     for (auto& entry : hostHandles) {
         entry.second->lastError = 0;
     }
-    seedHostParameters();
-}
-
-void State::seedHostParameters()
-{
-    hostParameters.clear();
-    for (const HostParameterDefinition& parameter : kHostParameters) {
-        hostParameters[parameter.id] = parameter.defaultValue;
-    }
+    hostParametersByPort.clear();
 }
 
 namespace {

@@ -49,6 +49,7 @@ struct DesignRegister {
     std::int32_t width;
     bool writable;
     std::string name;
+    std::uint32_t tableLength = 0;  // entries of a table register; 0: the register has no table
 };
 
 // An opened design. Never changed after it is registered, so the name and
@@ -73,7 +74,11 @@ struct HostHandle {
     const void* design;
     bool slave;
     std::int32_t lastError;
+    std::uint64_t openedAs;  // the order of the inits: the newest handle on a board has the highest
 };
+
+// The host's own parameters of one DMA index, by id.
+using HostParameterSet = std::map<std::int32_t, std::int32_t>;
 
 struct FailureRule {
     std::string function;
@@ -92,13 +97,12 @@ struct LoggedAccess {
 
 class SIM_API State {
 public:
-    State();
-
     std::map<std::uintptr_t, Board> boards;
     std::vector<LoggedAccess> accesses;
     std::vector<std::string> calls;
     std::vector<FailureRule> failures;
-    std::map<std::int32_t, std::int32_t> hostParameters;
+    // By DMA index; a port gets its set, the defaults, when it is first asked.
+    std::map<std::uint32_t, HostParameterSet> hostParametersByPort;
     std::map<std::string, std::intptr_t, std::less<>> hostResults;
     std::int32_t hostInitError = 0;  // what Fg_getLastErrorNumber(null) answers
     std::intptr_t pictureCounter = 0;
@@ -106,6 +110,7 @@ public:
     // that is still open would be left holding dangling handles.
     std::map<const void*, std::shared_ptr<const Design>> designs;
     std::map<const void*, std::unique_ptr<HostHandle>> hostHandles;
+    std::uint64_t hostInits = 0;
     int hostLoads = 0;
     int hostUnloads = 0;
 
@@ -116,9 +121,13 @@ public:
     Board& board(std::uintptr_t index) { return boards[index]; }
     const Design* findDesign(const void* handle) const;
     HostHandle* findHostHandle(const void* handle);
+    // The design on a board: the one the newest host init on that board bound
+    // to it, among the handles still open whose design is still open; null
+    // when there is none.
+    const Design* boardDesign(std::uintptr_t board) const;
+    HostParameterSet& hostParameters(std::uint32_t port);
     // Everything simReset forgets; counters, designs and host handles stay.
     void reset();
-    void seedHostParameters();
 };
 
 // The board lock is taken and released inside libsimboard only: on Windows

@@ -153,16 +153,17 @@ SIM_API void simHostSetLastError(std::int32_t code)
     });
 }
 
-SIM_API void simHostSetParameter(std::int32_t id, std::int32_t value)
+SIM_API void simHostSetParameter(std::int32_t id, std::uint32_t port, std::int32_t value)
 {
-    withBoard([&](State& state) { state.hostParameters[id] = value; });
+    withBoard([&](State& state) { state.hostParameters(port)[id] = value; });
 }
 
-SIM_API std::int32_t simHostGetParameter(std::int32_t id)
+SIM_API std::int32_t simHostGetParameter(std::int32_t id, std::uint32_t port)
 {
     return withBoard([&](State& state) {
-        auto found = state.hostParameters.find(id);
-        return found == state.hostParameters.end() ? 0 : found->second;
+        const velm::sim::HostParameterSet& parameters = state.hostParameters(port);
+        auto found = parameters.find(id);
+        return found == parameters.end() ? 0 : found->second;
     });
 }
 

@@ -49,10 +49,12 @@ struct SimRegisterAccess {
 };
 
 // Forget everything: register values of every board, the logs, failures,
-// host parameters (back to their defaults), results, the picture counter and
-// the last errors. Counters of loads stay, and so do designs and host handles
-// that are still open (their owners would otherwise be left with dangling
-// handles); simOpenDesignCount and simHostOpenHandleCount keep counting them.
+// host parameters of every port (back to their defaults), results, the
+// picture counter and the last errors. Counters of loads stay, and so do
+// designs and host handles that are still open (their owners would otherwise
+// be left with dangling handles); simOpenDesignCount and
+// simHostOpenHandleCount keep counting them, and the boards keep their
+// designs.
 SIM_API void simReset(void);
 
 // ---- access log ----
@@ -72,13 +74,40 @@ SIM_API std::size_t simCallCount(void);
 // or -1 when i is past the log.
 SIM_API std::int64_t simGetCall(std::size_t i, char* out, std::size_t capacity);
 
+// ---- the design on a board ----
+// Register accesses are checked against a design, as the real libraries
+// check them against the design that runs on the board:
+// - The host checks a typed access against the design its handle was opened
+//   with: a register that design lacks answers -2070 (invalid argument).
+// - The hardware-access library has only a board index. A host init binds
+//   its design to its board, as loading a design onto a board replaces what
+//   ran there: the board's design is that of the newest init on it whose
+//   handle and design are both still open (when that handle is freed or its
+//   design released, the next newest takes its place). writeRegister and
+//   readRegister on a board without a design answer -2001 (no open board,
+//   as the host answers an unknown handle); a register id the design lacks,
+//   0 included (what getRegisterId answers for an unknown name), answers
+//   -2070, and so does a write to a register the design marks read-only.
+// Refused accesses change nothing on the board and are logged with their code.
+//
+// Table registers: a design may give a register a table ("table <entries>"
+// in the design block). On such a register the host takes a whole-table
+// record (type 4096) of at most that many elements, which replaces the first
+// `count` entries and leaves the rest, and element writes and reads (type
+// 4098) whose index lies below the length. A longer record, an index past the
+// table, and a table record or element access on a register without a table
+// answer -2070.
+
 // ---- board state ----
 // A register value as the board holds it (scalar writes of either library;
-// an element write changes the table). Unwritten registers read 0.
+// an element write changes the table). Unwritten registers read 0. Set and
+// read here without any check against a design.
 SIM_API void simSetRegister(std::uintptr_t board, std::uint32_t registerId, std::uint32_t index, std::uint64_t value);
 // 0 when the register was written or set, -1 when it never was (value then 0).
 SIM_API int simGetRegister(std::uintptr_t board, std::uint32_t registerId, std::uint32_t index, std::uint64_t* value);
-// Table content of a table register; returns its length.
+// Table content of a table register; returns its length: the design's table
+// length once the host wrote any of it (entries never written read 0), 0
+// before.
 SIM_API std::size_t simGetTable(std::uintptr_t board, std::uint32_t registerId, std::uint32_t index,
                                 std::uint32_t* out, std::size_t capacity);
 
@@ -96,8 +125,10 @@ SIM_API std::size_t simGetTable(std::uintptr_t board, std::uint32_t registerId, 
 // Fg_InitHandle, Fg_setParameterWithType, Fg_getParameterWithType (these two
 // by register too), Fg_setParameter, Fg_getParameter, Fg_getParameterIdByName
 // (answers `code` as the id), Fg_getParameterInfo, and the forwarded calls
-// below. A failure is checked after the handle: a call on an unknown handle
-// answers -2001 and leaves the failure's count alone.
+// below. A failure is checked after the handle (for writeRegister and
+// readRegister: after the board's design): a call on an unknown handle
+// answers -2001 and leaves the failure's count alone. It is checked before
+// the register and the value, so an injected code wins over a refusal.
 SIM_API void simFailCall(const char* function, std::uint32_t registerId, std::int32_t code, std::int32_t skip,
                          std::int32_t times);
 
@@ -111,11 +142,14 @@ SIM_API void simFailCall(const char* function, std::uint32_t registerId, std::in
 SIM_API void simHostSetResult(const char* function, std::intptr_t result);
 // Last error of every open host handle, and of the failed-init query.
 SIM_API void simHostSetLastError(std::int32_t code);
-// The host's own parameters, answered by Fg_getParameter and changed by
-// Fg_setParameter for any handle. An id set here that the host did not have
-// becomes one of its parameters until the next reset.
-SIM_API void simHostSetParameter(std::int32_t id, std::int32_t value);
-SIM_API std::int32_t simHostGetParameter(std::int32_t id);
+// The host's own parameters (FG_TIMEOUT, FG_CAMSTATUS_EXTENDED, ...), one
+// set per DMA index: Fg_getParameter and Fg_setParameter answer and change
+// the set of their port argument, for any handle. Every port starts with the
+// defaults. An id set here that the host did not have becomes one of its
+// parameters on that port until the next reset; the get answers 0 for an id
+// the port does not have.
+SIM_API void simHostSetParameter(std::int32_t id, std::uint32_t port, std::int32_t value);
+SIM_API std::int32_t simHostGetParameter(std::int32_t id, std::uint32_t port);
 SIM_API int simHostOpenHandleCount(void);
 
 // ---- counters ----

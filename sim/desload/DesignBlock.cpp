@@ -9,6 +9,9 @@ namespace {
 
 constexpr std::string_view kMagic = "QRTB";
 constexpr std::int32_t kMaxRegisterWidth = 64;
+// The board makes a table register's whole table at its first write: a
+// length must stay within reason.
+constexpr std::uint32_t kMaxTableLength = 65536;
 
 std::vector<std::string_view> splitWords(std::string_view line)
 {
@@ -41,10 +44,15 @@ bool parseNumber(std::string_view text, Integer& out)
 bool addRegister(const std::vector<std::string_view>& words, Design& design)
 {
     DesignRegister reg{};
-    if (words.size() != 5 || !parseNumber(words[1], reg.id) || !parseNumber(words[2], reg.width)) {
+    if ((words.size() != 5 && words.size() != 7) || !parseNumber(words[1], reg.id) ||
+        !parseNumber(words[2], reg.width)) {
         return false;
     }
     if (words[3] != "rw" && words[3] != "ro") {
+        return false;
+    }
+    if (words.size() == 7 && (words[5] != "table" || !parseNumber(words[6], reg.tableLength) ||
+                              reg.tableLength < 1 || reg.tableLength > kMaxTableLength)) {
         return false;
     }
     reg.writable = words[3] == "rw";

@@ -4,9 +4,13 @@
 //
 //   QRTB
 //   # comment
-//   register <id> <width-in-bits> <rw|ro> <name>
+//   register <id> <width-in-bits> <rw|ro> <name> [table <entries>]
 //   event <kind> <name>
 //   end
+//
+// "table <entries>" makes a register a table of that many entries (1 to
+// 65536) of its width: the host then takes whole-table records and element
+// accesses for it, within that length, and for no other register.
 //
 // The block carries no terminating zero and the loader is given its length,
 // so parsing must stop at that length. A block without the magic, with a

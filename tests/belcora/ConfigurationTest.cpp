@@ -62,7 +62,7 @@ TEST_F(BelcoraFiles, LoadBringsBackTheSavedValuesAndRegisters)
     EXPECT_EQ(getInt(FG_SC_ROTATEDSENSOR), 1);
     EXPECT_EQ(getDouble(FG_GEN_FREQ), 80.0);
     EXPECT_EQ(getInt(600), 5000);
-    EXPECT_EQ(simHostGetParameter(600), 5000);
+    EXPECT_EQ(simHostGetParameter(600, 0), 5000);
     EXPECT_EQ(registerValue(kXLength1), 2048u);
     EXPECT_EQ(registerValue(kCc3Select), 8u);
     EXPECT_EQ(registerValue(kCc3Polarity), 1u);
@@ -96,7 +96,7 @@ TEST_F(BelcoraFiles, MissingLastKeyFailsAfterEveryKeyWasStoredAndNoneApplied)
     EXPECT_EQ(getInt(FG_CC3), 4);
     EXPECT_TRUE(accesses().empty());
     EXPECT_FALSE(callLogged("Fg_setParameter("));
-    EXPECT_EQ(simHostGetParameter(600), 1000000);
+    EXPECT_EQ(simHostGetParameter(600, 0), 1000000);
 }
 
 TEST_F(BelcoraFiles, AnotherAppletsFileChangesNothing)
@@ -180,9 +180,7 @@ TEST(BelcoraCreation, InitialWritesClearTheGeneratorThenApplyTheDefaultsInOrder)
     EXPECT_EQ(lib.getInt(&handle, FG_SC_SENSORLENGTH), 1024);
     EXPECT_EQ(lib.getText(&handle, FG_LUT_CUSTOM_FILE), "");
     for (uint32_t id : {kLutRed, kLutGreen, kLutBlue}) {
-        std::vector<uint32_t> table(256);
-        table.resize(simGetTable(0, id, 0, table.data(), table.size()));
-        EXPECT_EQ(table, identityTable()) << id;
+        EXPECT_EQ(boardTable(id), identityTable()) << id;
     }
     lib.Fg_FreeGrabber(&handle);
 }

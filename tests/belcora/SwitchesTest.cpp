@@ -73,10 +73,10 @@ TEST_F(Belcora, ExtendedStatusCarriesTheFillQuarterAndTheOverflowBit)
     simSetRegister(0, kFillLevel1, 0, 49);
     EXPECT_EQ(getInt(FG_FILLLEVEL), 49);
     // The host's bits 5 to 7 give way to the quarter (1) and the overflow (0).
-    simHostSetParameter(FG_CAMSTATUS_EXTENDED, 0xA1);
+    simHostSetParameter(FG_CAMSTATUS_EXTENDED, 0, 0xA1);
     EXPECT_EQ(getInt(FG_CAMSTATUS_EXTENDED), 0x41);
     EXPECT_EQ(getInt(FG_CAMSTATUS), 1);
-    simHostSetParameter(FG_CAMSTATUS_EXTENDED, 0xFE);
+    simHostSetParameter(FG_CAMSTATUS_EXTENDED, 0, 0xFE);
     EXPECT_EQ(getInt(FG_CAMSTATUS_EXTENDED), 0x5E);
     EXPECT_EQ(getInt(FG_CAMSTATUS), 0);
     simSetRegister(0, kOverflow, 0, 1);
@@ -87,7 +87,7 @@ TEST_F(Belcora, HostValuesComeFromTheHost)
 {
     const int32_t hostIds[] = {5210, 3070, 3050, 3060, 3080, 3090, 601, 24092};
     for (int32_t id : hostIds) {
-        simHostSetParameter(id, id + 7);
+        simHostSetParameter(id, 0, id + 7);
         EXPECT_EQ(getInt(id), id + 7) << id;
     }
     simFailCall("Fg_getParameter", 0, -77, 0, 1);

@@ -27,16 +27,18 @@ TEST_F(Instance, IdWindowsRouteToHostRegisterOrApplet)
     ScopedEnvironment direct("VELM_ENABLE_DRA", "On");
     create();
     // Above 2000000: the host's own parameter, with 2000000 taken off.
-    simHostSetParameter(1, 0);
+    simHostSetParameter(1, 0, 0);
     EXPECT_EQ(lib().setInt(handle(), 2000001, 77), 0);
-    EXPECT_EQ(simHostGetParameter(1), 77);
+    EXPECT_EQ(simHostGetParameter(1, 0), 77);
     EXPECT_EQ(lib().getInt(handle(), 2000001), 77);
-    // 2000000 itself is a design register with direct access on.
-    EXPECT_EQ(lib().setInt(handle(), 2000000, 5), 0);
+    // 2000000 itself is a design register with direct access on; the test
+    // design has no register 1000000, so the board refuses the write.
+    EXPECT_EQ(lib().setInt(handle(), 2000000, 5), -2070);
     std::vector<SimRegisterAccess> log = accessLog();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].library, kSimThroughHardware);
     EXPECT_EQ(log[0].registerId, 1000000u);
+    EXPECT_EQ(log[0].result, -2070);
     // Ids the applet does not know reach its switch.
     EXPECT_EQ(lib().setInt(handle(), 12345, 1), -2070);
 }

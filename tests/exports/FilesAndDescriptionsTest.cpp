@@ -249,7 +249,7 @@ TEST_F(Files, SettingsSectionIsTheLibrarysOwnName)
     EXPECT_STREQ(lib().Fg_getParameterName(handle(), 12), "DPLA_HOST_MODE");
     // They go to the host's own parameters, but have no id by name.
     EXPECT_EQ(lib().setInt(handle(), 2000600, 123), 0);
-    EXPECT_EQ(simHostGetParameter(600), 123);
+    EXPECT_EQ(simHostGetParameter(600, 0), 123);
     EXPECT_EQ(lib().Fg_getParameterIdByName(handle(), "DPLA_FG_TIMEOUT"), -2070);
     EXPECT_EQ(lib().Fg_getParameterId(handle(), 11), -2070);
 }

@@ -31,6 +31,18 @@ inline void expectWellFormedXml(const std::string& document)
 #endif
 }
 
+// The text of an XML document from `open` up to the end of the first
+// `close` after it; "" when `open` is not there.
+inline std::string xmlPart(const std::string& document, const std::string& open, const std::string& close)
+{
+    const std::size_t start = document.find(open);
+    if (start == std::string::npos) {
+        return {};
+    }
+    const std::size_t end = document.find(close, start);
+    return document.substr(start, end == std::string::npos ? std::string::npos : end + close.size() - start);
+}
+
 class InstanceFixture : public ::testing::Test {
 protected:
     // Loads the library (a path, or a file of the build's library directory)

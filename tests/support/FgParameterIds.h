@@ -1,0 +1,23 @@
+// The FG_ parameter ids that the applets' tests name often: the host's ids,
+// the same in every applet that has the parameter. Written out apart from
+// the libraries' own list, so that a test does not take an id from the code
+// it checks.
+#pragma once
+
+#include <cstdint>
+
+namespace velm::test {
+
+enum FgParameterId : int32_t {
+    FG_WIDTH = 100, FG_XOFFSET = 300, FG_CAMSTATUS = 2000, FG_CAMSTATUS_EXTENDED = 2050, FG_PIXELDEPTH = 4000,
+    FG_SENSORREADOUT = 5050, FG_SCALINGFACTOR_RED = 13000, FG_SCALINGFACTOR_GREEN = 13030,
+    FG_DIGIO_OUTPUT = 14020, FG_HAP_FILE = 24108, FG_DESCRIPTION = 24114, FG_IMG_SELECT_PERIOD = 25110,
+    FG_IMG_SELECT = 25111, FG_GEN_ENABLE = 30099, FG_GEN_PASSIVE = 30100, FG_GEN_ACTIVE = 30101,
+    FG_GEN_FREQ = 30106, FG_GEN_ACCURACY = 30107, FG_LUT_TYPE = 110017, FG_LUT_SAVE_FILE = 110021,
+    FG_FILLLEVEL = 110086, FG_SC_SUBSENSORCOUNT = 110118, FG_SC_SENSORLENGTH = 110119, FG_SC_TAPCOUNT = 110120,
+    FG_SC_ROTATEDSENSOR = 110121, FG_SC_READOUTDIRECTION = 110122, FG_SC_UPDATESCHEME = 110124, FG_CC2 = 200401,
+    FG_CC3 = 200402, FG_LUT_CUSTOM_FILE = 300000, FG_PROCESSING_GAIN = 300002, FG_LUT_VALUE_RED = 300009,
+    FG_LUT_VALUE_GREEN = 300010, FG_LUT_VALUE_BLUE = 300011,
+};
+
+}  // namespace velm::test

@@ -1,0 +1,127 @@
+// The register accesses an applet made, as its tests compare them: read
+// from the stand-ins' access log and written compactly with one helper per
+// kind of access. Every field that can be wrong is compared, the port and a
+// table's length included, and so is the code the stand-in answered: a write
+// to the wrong port, a table of the wrong size, or an access that the
+// stand-in refused and the applet dropped fails the comparison.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <ostream>
+#include <vector>
+
+#include "AppletLibrary.h"
+
+namespace velm::test {
+
+// The length of a table of 8-bit entries, which most lookup tables are.
+constexpr uint32_t kByteTableLength = 256;
+
+struct Access {
+    int32_t library;
+    int32_t operation;
+    uint32_t id;
+    int32_t type;
+    uint64_t value;        // type 4096: the table's length; type 5: the double's bit pattern
+    uint32_t port = 0;     // the index passed to the host; 0 through the hardware-access library
+    uint32_t element = 0;  // type 4098: the element's index
+    int32_t result = 0;    // what the stand-in answered
+    bool operator==(const Access& o) const
+    {
+        return library == o.library && operation == o.operation && id == o.id && type == o.type &&
+               value == o.value && port == o.port && element == o.element && result == o.result;
+    }
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Access& a)
+{
+    out << (a.library == kSimThroughHost ? "host " : "hw ") << (a.operation == kSimWrite ? "write " : "read ")
+        << a.id << " type " << a.type << (a.type == 4096 ? " length " : " value ") << a.value << " port " << a.port;
+    if (a.type == 4098) {
+        out << " element " << a.element;
+    }
+    return out << " result " << a.result;
+}
+
+inline uint64_t bitsOf(double value)
+{
+    uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+inline Access hostWrite(uint32_t id, uint64_t value, uint32_t port = 0)
+{
+    return {kSimThroughHost, kSimWrite, id, 2, value, port};
+}
+inline Access hostRead(uint32_t id, uint64_t value, uint32_t port = 0)
+{
+    return {kSimThroughHost, kSimRead, id, 2, value, port};
+}
+inline Access doubleWrite(uint32_t id, double value, uint32_t port = 0)
+{
+    return {kSimThroughHost, kSimWrite, id, 5, bitsOf(value), port};
+}
+inline Access tableWrite(uint32_t id, uint32_t length = kByteTableLength, uint32_t port = 0)
+{
+    return {kSimThroughHost, kSimWrite, id, 4096, length, port};
+}
+inline Access elementWrite(uint32_t id, uint32_t value, uint32_t element, uint32_t port = 0)
+{
+    return {kSimThroughHost, kSimWrite, id, 4098, value, port, element};
+}
+inline Access generatorWrite(uint32_t id, uint64_t value) { return {kSimThroughHardware, kSimWrite, id, 0, value}; }
+
+// The accesses logged since the log was last cleared; every one of them
+// must have gone to board 0, where the test fixtures create their instances.
+inline std::vector<Access> accesses()
+{
+    std::vector<Access> result;
+    for (const SimRegisterAccess& a : accessLog()) {
+        EXPECT_EQ(a.board, 0u) << "every access goes to board 0";
+        result.push_back({a.library, a.operation, a.registerId, a.valueType,
+                          a.valueType == 4096 ? a.tableCount : a.value, a.index,
+                          a.valueType == 4098 ? a.elementIndex : 0, a.result});
+    }
+    return result;
+}
+
+// The whole table sent by access i, however long it was.
+inline std::vector<uint32_t> sentTable(std::size_t i)
+{
+    std::vector<uint32_t> table(simGetAccessTable(i, nullptr, 0));
+    simGetAccessTable(i, table.data(), table.size());
+    return table;
+}
+
+// The whole table a table register holds on board 0 for the port; empty
+// when the host never wrote any of it.
+inline std::vector<uint32_t> boardTable(uint32_t id, uint32_t port = 0)
+{
+    std::vector<uint32_t> table(simGetTable(0, id, port, nullptr, 0));
+    simGetTable(0, id, port, table.data(), table.size());
+    return table;
+}
+
+inline std::vector<uint32_t> identityTable(uint32_t length = kByteTableLength)
+{
+    std::vector<uint32_t> table(length);
+    for (uint32_t i = 0; i < length; ++i) {
+        table[i] = i;
+    }
+    return table;
+}
+
+// A register's value on board 0, as the host wrote it for the port (or the
+// hardware-access library, for port 0).
+inline uint64_t registerValue(uint32_t id, uint32_t port = 0)
+{
+    uint64_t value = 0;
+    simGetRegister(0, id, port, &value);
+    return value;
+}
+
+}  // namespace velm::test
