@@ -260,7 +260,9 @@ std::int32_t typedRegisterCall(void* handle, std::string_view function, SimOpera
             record.result = kSimInvalidHandle;
         } else if (auto code = state.takeFailure(function, registerId)) {
             record.result = failOn(host, *code);
-        } else if (value == nullptr || reg == nullptr) {
+        } else if (value == nullptr || reg == nullptr || (operation == kSimWrite && !reg->writable)) {
+            // The design's read-only registers (status, fill levels) take no
+            // value from the host either.
             record.result = failOn(host, kSimInvalidArgument);
         } else {
             record.result = access(state.board(host->board), RegisterKey{registerId, index}, *reg, record, table);

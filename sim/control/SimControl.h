@@ -78,7 +78,8 @@ SIM_API std::int64_t simGetCall(std::size_t i, char* out, std::size_t capacity);
 // Register accesses are checked against a design, as the real libraries
 // check them against the design that runs on the board:
 // - The host checks a typed access against the design its handle was opened
-//   with: a register that design lacks answers -2070 (invalid argument).
+//   with: a register that design lacks, and a write to one it marks
+//   read-only, answer -2070 (invalid argument).
 // - The hardware-access library has only a board index. A host init binds
 //   its design to its board, as loading a design onto a board replaces what
 //   ran there: the board's design is that of the newest init on it whose

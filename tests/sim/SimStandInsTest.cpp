@@ -184,6 +184,7 @@ TEST_F(SimStandIns, HostRefusesBadCallsAndRemembersTheCode)
         {"null value", host_, 5, nullptr, kHostValueInt32, -2070},
         {"register not in the design", host_, 6, &value, kHostValueInt32, -2070},
         {"unknown type", host_, 5, &value, 3, -2070},
+        {"register the design marks read-only", host_, 9, &value, kHostValueInt32, -2070},
         {"double", host_, 12, &number, kHostValueDouble, 0},
     };
     for (const Case& c : cases) {
@@ -195,7 +196,9 @@ TEST_F(SimStandIns, HostRefusesBadCallsAndRemembersTheCode)
     }
     ASSERT_EQ(simAccessCount(), std::size(cases));
     EXPECT_EQ(access(2).result, -2070);
-    EXPECT_EQ(access(5).doubleValue, 0.5);
+    EXPECT_EQ(access(6).doubleValue, 0.5);
+    std::int32_t status = 0;
+    EXPECT_EQ(Fg_getParameterWithType(host_, 9, &status, 0, kHostValueInt32), 0) << "read-only registers are read";
 }
 
 TEST_F(SimStandIns, TablesAndElementsAreLoggedAndKept)
