@@ -20,8 +20,9 @@ constexpr const char* kActivePortKey = "AktivePort";
 }  // namespace
 
 // The parser is a local: its destructor closes the file on every way out,
-// also when an applet hook throws. Whatever a hook throws becomes the
-// operation's failure code; nothing reaches the C caller.
+// also when an applet hook throws, and a save it did not commit leaves the
+// previous file as it was. Whatever a hook throws becomes the operation's
+// failure code; nothing reaches the C caller.
 std::int32_t FgPlWrapper::saveConfig(void* /*hostHandle*/, const char* fileName)
 {
     os::NumericLocaleScope numericLocale;
@@ -37,6 +38,9 @@ std::int32_t FgPlWrapper::saveConfig(void* /*hostHandle*/, const char* fileName)
         parser.writeConfigFileIntKey(kAppletIdKey, getAppletId());
         parser.writeConfigFileIntKey(kActivePortKey, 0);
         writeParametersToConfig(parser);
+        if (!parser.commitSaveFile()) {
+            return setLastError(kErrConfigSaveFailed);
+        }
     } catch (...) {
         return setLastError(kErrConfigSaveFailed);
     }

@@ -110,6 +110,13 @@ void Fg_ConfigFileParser::trace(const char* operation) const
     }
 }
 
+void Fg_ConfigFileParser::logError(const char* message) const
+{
+    if (log_ != nullptr) {
+        log_->error(message);
+    }
+}
+
 bool Fg_ConfigFileParser::checkFileType(const char* fileName)
 {
     return fileName != nullptr && std::strstr(fileName, kFileTypeMark) != nullptr;
@@ -124,52 +131,57 @@ bool Fg_ConfigFileParser::setSaveFile(const char* fileName)
 {
     trace("Fg_ConfigFileParser::setSaveFile");
     if (!checkFileType(fileName)) {
-        if (log_ != nullptr) {
-            log_->error("Config File is Invalid");
-        }
+        logError("Config File is Invalid");
         return false;
     }
     close();
-    file_ = std::fopen(fileName, "w");
-    if (file_ == nullptr) {
-        if (log_ != nullptr) {
-            log_->error("Config File: fopen failed");
-        }
+    if (!saveFile_.open(fileName)) {
+        logError("Config File: fopen failed");
         return false;
     }
     return true;
 }
 
+bool Fg_ConfigFileParser::commitSaveFile()
+{
+    trace("Fg_ConfigFileParser::commitSaveFile");
+    if (!saveFile_.commit()) {
+        logError("Config File: write failed");
+        return false;
+    }
+    return true;
+}
+
+// Lines are not flushed one by one: nobody sees the file before
+// commitSaveFile() puts it in place whole.
 void Fg_ConfigFileParser::writeConfigFileHeader()
 {
     trace("Fg_ConfigFileParser::writeConfigFileHeader");
-    if (file_ == nullptr) {
-        return;
-    }
-    std::fputs("[Kamerasektion]\n", file_);
-    std::fputs("\nConfigFileVersion=2.0;\n", file_);
-    std::fflush(file_);
+    saveFile_.write("[Kamerasektion]\n");
+    saveFile_.write("\nConfigFileVersion=2.0;\n");
 }
 
-void Fg_ConfigFileParser::writeLine(const char* format, const char* key, const char* value)
+void Fg_ConfigFileParser::writeLine(const char* key, const char* value, bool quoted)
 {
-    if (file_ == nullptr || key == nullptr) {
+    if (key == nullptr) {
         return;
     }
-    std::fprintf(file_, format, key, value != nullptr ? value : "");
-    std::fflush(file_);
+    saveFile_.write(key);
+    saveFile_.write(quoted ? "='" : "=");
+    saveFile_.write(value);
+    saveFile_.write(quoted ? "';\n" : ";\n");
 }
 
 void Fg_ConfigFileParser::writeConfigFile(const char* key, const char* text)
 {
     trace("Fg_ConfigFileParser::writeConfigFile");
-    writeLine("%s='%s';\n", key, text);
+    writeLine(key, text, true);
 }
 
 void Fg_ConfigFileParser::writeConfigFileValue(const char* key, const char* value)
 {
     trace("Fg_ConfigFileParser::writeConfigFileValue");
-    writeLine("%s=%s;\n", key, value);
+    writeLine(key, value, false);
 }
 
 void Fg_ConfigFileParser::writeConfigFileIntKey(const char* key, std::int32_t value)
@@ -204,11 +216,7 @@ std::string Fg_ConfigFileParser::getPortSectionName(std::uint32_t port)
 void Fg_ConfigFileParser::writePortSection(std::uint32_t port)
 {
     trace("Fg_ConfigFileParser::writePortSection");
-    if (file_ == nullptr) {
-        return;
-    }
-    std::fprintf(file_, "\n%s\n", getPortSectionName(port).c_str());
-    std::fflush(file_);
+    saveFile_.write(("\n" + getPortSectionName(port) + "\n").c_str());
 }
 
 std::int32_t Fg_ConfigFileParser::parseKey(const char* section, const char* key, char* value)

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <string>
 
+#include "AtomicFile.h"
+
 namespace velm {
 
 class ErrorLog;
@@ -35,11 +37,16 @@ public:
     static bool checkFileExist(const char* fileName);
     bool isOpen() const { return file_ != nullptr; }
 
-    // Creates or empties the file for writing.
+    // Starts a save to the file. It is written beside the file and takes
+    // its place only in commitSaveFile(); a parser destroyed before that
+    // leaves the file as it was.
     bool setSaveFile(const char* fileName);
+    // True when every line was written and the saved file is in place;
+    // otherwise the file is as it was before setSaveFile.
+    bool commitSaveFile();
 
-    // Every writer flushes its line at once; without an open file they do
-    // nothing.
+    // Without a save file the writers do nothing; a write that fails makes
+    // commitSaveFile() fail.
     void writeConfigFileHeader();
     void writeConfigFile(const char* key, const char* text);
     void writeConfigFileValue(const char* key, const char* value);
@@ -79,9 +86,11 @@ private:
     void trace(const char* operation) const;
     bool readNumberText(const char* section, const char* key, bool hasTarget, char* text);
     void close();
-    void writeLine(const char* format, const char* key, const char* value);
+    void writeLine(const char* key, const char* value, bool quoted);
+    void logError(const char* message) const;
 
-    std::FILE* file_ = nullptr;
+    std::FILE* file_ = nullptr;  // the file being read
+    AtomicFile saveFile_;
     ErrorLog* log_ = nullptr;
 };
 

@@ -14,6 +14,10 @@ namespace {
 
 // A longer name could not travel through a configuration file's text field.
 constexpr std::size_t kMaxFileNameLength = 1023;
+// A configuration file ends a text value at a quote and a key at a line end:
+// a custom file name holding one would load back as another name, or as
+// other keys.
+constexpr const char* kNotInConfigurationText = "'\r\n";
 
 constexpr std::int32_t kCustomFileReadOnly = 1;
 constexpr std::int32_t kCustomFileWritable = 7;
@@ -101,6 +105,13 @@ bool acceptFileName(const char* text, bool throwFlag)
     return accept(text != nullptr && std::strlen(text) <= kMaxFileNameLength, kErrOutOfRange, throwFlag);
 }
 
+// Only the custom file's name is kept in configuration files.
+bool acceptCustomFileName(const char* text, bool throwFlag)
+{
+    return acceptFileName(text, throwFlag) &&
+           accept(std::strpbrk(text, kNotInConfigurationText) == nullptr, kErrOutOfRange, throwFlag);
+}
+
 }  // namespace
 
 void setType(const LutLayout& layout, GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
@@ -121,7 +132,7 @@ void setType(const LutLayout& layout, GenericApplet& applet, const ParameterRow&
 void setCustomFile(const LutLayout& layout, GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
                    const ParameterValue& value, bool throwFlag)
 {
-    if (!acceptFileName(value.text, throwFlag)) {
+    if (!acceptCustomFileName(value.text, throwFlag)) {
         return;
     }
     const std::string name(value.text);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "AtomicFile.h"
 #include "TextLines.h"
 
 namespace velm {
@@ -115,7 +116,7 @@ std::int32_t LutFile::readLut(const char* fileName, LutData& lut, const char* se
     lut.values.clear();
     lut.values.shrink_to_fit();
     lut.nrOfElements = 0;
-    if (section == nullptr || !checkFileExist(fileName) || !openStream(fileName, "r")) {
+    if (section == nullptr || !openStream(fileName, "r")) {
         return -1;
     }
     lut.id = static_cast<std::uint32_t>(readKey("id"));
@@ -171,15 +172,9 @@ std::int32_t LutFile::readRgbLut(const char* fileName, LutData& red, LutData& gr
     return readLut(fileName, blue, "[blue]", maxElements);
 }
 
-void LutFile::writePiece(const char* text)
-{
-    std::fputs(text, stream_);
-    std::fflush(stream_);
-}
-
 // Values the record does not hold are written as 0, which is what a reader
 // would take for them anyway.
-void LutFile::writeTable(const LutData& lut)
+void LutFile::writeTable(AtomicFile& file, const LutData& lut)
 {
     char line[64];
     const struct {
@@ -188,49 +183,55 @@ void LutFile::writeTable(const LutData& lut)
     } keys[] = {{"id", lut.id}, {"nrOfElements", lut.nrOfElements}, {"format", lut.format}, {"number", lut.number}};
     for (const auto& key : keys) {
         std::snprintf(line, sizeof line, "%s=%" PRId32 ";\n", key.key, static_cast<std::int32_t>(key.value));
-        writePiece(line);
+        file.write(line);
     }
     for (std::uint32_t i = 0; i < lut.nrOfElements; ++i) {
         const std::uint32_t value = i < lut.values.size() ? lut.values[i] : 0;
         std::snprintf(line, sizeof line, "%" PRId32 ",%" PRId32 ";\n", static_cast<std::int32_t>(i),
                       static_cast<std::int32_t>(value));
-        writePiece(line);
+        file.write(line);
     }
 }
 
+// A stream this object still holds is closed first: on Windows a file that
+// is open cannot be replaced.
 std::int32_t LutFile::writeLut(const char* fileName, const LutData& lut)
 {
-    if (!openStream(fileName, "w")) {
+    close();
+    AtomicFile file;
+    if (!file.open(fileName)) {
         return -1;
     }
-    writePiece("# Lut data file v1.1\n\n");
-    writePiece("\n\n");
-    writePiece("[gray]");
-    writePiece("\n\n");
-    writeTable(lut);
-    return 0;
+    file.write("# Lut data file v1.1\n\n");
+    file.write("\n\n");
+    file.write("[gray]");
+    file.write("\n\n");
+    writeTable(file, lut);
+    return file.commit() ? 0 : -1;
 }
 
 std::int32_t LutFile::writeRgbLut(const char* fileName, const LutData& red, const LutData& green,
                                   const LutData& blue)
 {
-    if (!openStream(fileName, "w")) {
+    close();
+    AtomicFile file;
+    if (!file.open(fileName)) {
         return -1;
     }
-    writePiece("# Lut data file v1.1");
-    writePiece("\n\n");
-    writePiece("[red]");
-    writePiece("\n\n");
-    writeTable(red);
-    writePiece("\n\n");
-    writePiece("[green]");
-    writePiece("\n\n");
-    writeTable(green);
-    writePiece("\n\n");
-    writePiece("[blue]");
-    writePiece("\n\n");
-    writeTable(blue);
-    return 0;
+    file.write("# Lut data file v1.1");
+    file.write("\n\n");
+    file.write("[red]");
+    file.write("\n\n");
+    writeTable(file, red);
+    file.write("\n\n");
+    file.write("[green]");
+    file.write("\n\n");
+    writeTable(file, green);
+    file.write("\n\n");
+    file.write("[blue]");
+    file.write("\n\n");
+    writeTable(file, blue);
+    return file.commit() ? 0 : -1;
 }
 
 }  // namespace velm

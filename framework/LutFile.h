@@ -10,6 +10,8 @@
 
 namespace velm {
 
+class AtomicFile;
+
 struct LutData {
     std::vector<std::uint32_t> values;  // nrOfElements entries after a read
     std::uint32_t id = 0;
@@ -18,8 +20,10 @@ struct LutData {
     std::uint32_t number = 0;
 };
 
-// One stream, open from a read or write until close() or destruction.
-// Every operation answers 0 for success and -1 for failure.
+// One stream, open from a read until close() or destruction. A write is
+// whole when it returns: the file holds the new table, or on failure (-1)
+// what it held before. Every operation answers 0 for success and -1 for
+// failure.
 class LutFile {
 public:
     LutFile() = default;
@@ -45,8 +49,7 @@ public:
 
 private:
     bool openStream(const char* fileName, const char* mode);
-    void writePiece(const char* text);
-    void writeTable(const LutData& lut);
+    static void writeTable(AtomicFile& file, const LutData& lut);
     std::int32_t readKey(const char* key);
 
     std::FILE* stream_ = nullptr;

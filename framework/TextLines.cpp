@@ -23,16 +23,22 @@ bool LineReader::next()
 {
     std::size_t length = 0;
     bool lineEnded = false;
-    while (length < kLineBufferSize - 1) {
-        const int c = std::getc(file_);
-        if (c == EOF) {
-            break;
+    while (!lineEnded && length < kLineBufferSize - 1) {
+        if (blockAt_ == blockEnd_) {
+            blockAt_ = 0;
+            blockEnd_ = std::fread(block_, 1, sizeof block_, file_);
+            if (blockEnd_ == 0) {
+                break;
+            }
         }
-        text_[length++] = static_cast<char>(c);
-        if (c == '\n') {
-            lineEnded = true;
-            break;
-        }
+        const std::size_t room = std::min(kLineBufferSize - 1 - length, blockEnd_ - blockAt_);
+        const char* start = block_ + blockAt_;
+        const auto* lineFeed = static_cast<const char*>(std::memchr(start, '\n', room));
+        const std::size_t taken = lineFeed != nullptr ? static_cast<std::size_t>(lineFeed - start) + 1 : room;
+        std::memcpy(text_ + length, start, taken);
+        length += taken;
+        blockAt_ += taken;
+        lineEnded = lineFeed != nullptr;
     }
     if (length == 0) {
         return false;

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -35,11 +36,15 @@ void freeLibrary(ModuleHandle module);
 // path may have on the target.
 std::string modulePathOf(const void* addressInside);
 
-// Separator that joins a directory and a file name on this platform.
+// Separator that joins a directory and a file name on this platform, and
+// every character after which a file name begins ("C:a.mcf" is a.mcf in
+// the current directory of drive C).
 #ifdef _WIN32
 constexpr char kPathSeparator = '\\';
+constexpr const char* kFileNameStarts = "\\/:";
 #else
 constexpr char kPathSeparator = '/';
+constexpr const char* kFileNameStarts = "/";
 #endif
 
 // ---- environment -----------------------------------------------------------
@@ -81,6 +86,32 @@ void closeMutex(MutexHandle mutex);
 // printf/scanf conversion of an unsigned 64-bit decimal number, the same
 // digits on every target.
 const char* unsignedInt64Format();
+
+// ---- files replaced whole ----
+
+// The directory part of a path, with the character that ends it; empty for
+// a bare file name.
+std::string directoryOf(const std::string& path);
+
+// Creates a new, empty file beside `target` (in its directory, under a name
+// no file there has) and opens it for writing as text, as fopen's "w" would
+// open the target; its name goes to `name`. Null when none can be made, or
+// when `target` exists but may not be written.
+std::FILE* createFileBeside(const char* target, std::string& name);
+// Hands what the stream holds to the system and has it put the file's data
+// on the disk; true when both worked.
+bool flushToDisk(std::FILE* file);
+// Puts the file `from` in the place of `to` in one step: a reader finds the
+// old file or the new one, whole. False when that cannot be done; both
+// files are then as they were.
+bool replaceFile(const char* from, const char* to);
+
+// The platform's part of createFileBeside: creates `name` only when no such
+// file exists (`taken` says when one did), to take the place of `target`
+// later: with its permissions where the platform keeps them in the file,
+// and not at all when `target` exists but may not be written.
+std::FILE* createNewTextFile(const char* name, const char* target, bool& taken);
+std::uint32_t processId();
 
 // Makes the C library read and write numbers with a '.' decimal point while
 // a configuration file is saved or loaded. How that is achieved is the

@@ -2,9 +2,13 @@
 #include "Platform.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <locale.h>
 #include <pthread.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cinttypes>
 #include <cstdlib>
 #include <new>
@@ -137,6 +141,58 @@ void closeMutex(MutexHandle mutex)
 const char* unsignedInt64Format()
 {
     return "%" PRIu64;
+}
+
+// A file that its owner protected from writing stays as it is, as it did
+// when a save opened the file itself; a rename would not ask.
+std::FILE* createNewTextFile(const char* name, const char* target, bool& taken)
+{
+    taken = false;
+    struct stat model {};
+    const bool replacing = stat(target, &model) == 0;
+    if (replacing && access(target, W_OK) != 0) {
+        return nullptr;
+    }
+    const int descriptor = open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        taken = errno == EEXIST;
+        return nullptr;
+    }
+    if (replacing) {
+        fchmod(descriptor, model.st_mode & 07777);
+    }
+    std::FILE* file = fdopen(descriptor, "w");
+    if (file == nullptr) {
+        close(descriptor);
+        unlink(name);
+    }
+    return file;
+}
+
+std::uint32_t processId()
+{
+    return static_cast<std::uint32_t>(getpid());
+}
+
+bool flushToDisk(std::FILE* file)
+{
+    return file != nullptr && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+}
+
+// The rename is made durable too, where the system lets a directory be
+// synced; its answer does not count, as the file is in place either way.
+bool replaceFile(const char* from, const char* to)
+{
+    if (from == nullptr || to == nullptr || std::rename(from, to) != 0) {
+        return false;
+    }
+    const std::string directory = directoryOf(to);
+    const int descriptor = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        fsync(descriptor);
+        close(descriptor);
+    }
+    return true;
 }
 
 // The target sets the whole process to the "English" locale and leaves it so.

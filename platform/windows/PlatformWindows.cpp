@@ -7,6 +7,11 @@
 #endif
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <clocale>
 #include <cstdlib>
 #include <string>
@@ -130,6 +135,46 @@ void closeMutex(MutexHandle mutex)
 const char* unsignedInt64Format()
 {
     return "%I64u";
+}
+
+// Neither text nor binary is asked for, so the file takes the C library's
+// default mode, as fopen's "w" does: text, with "\r\n" line ends. A
+// read-only target is refused by the replacement itself.
+std::FILE* createNewTextFile(const char* name, const char* /*target*/, bool& taken)
+{
+    taken = false;
+    const int descriptor = _open(name, _O_WRONLY | _O_CREAT | _O_EXCL, _S_IREAD | _S_IWRITE);
+    if (descriptor < 0) {
+        taken = errno == EEXIST;
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(descriptor, "w");
+    if (file == nullptr) {
+        _close(descriptor);
+        _unlink(name);
+    }
+    return file;
+}
+
+std::uint32_t processId()
+{
+    return static_cast<std::uint32_t>(GetCurrentProcessId());
+}
+
+bool flushToDisk(std::FILE* file)
+{
+    if (file == nullptr || std::fflush(file) != 0) {
+        return false;
+    }
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    return handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) != FALSE;
+}
+
+// Write-through: the call returns once the new name is on the disk too.
+bool replaceFile(const char* from, const char* to)
+{
+    return from != nullptr && to != nullptr &&
+           MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 namespace {

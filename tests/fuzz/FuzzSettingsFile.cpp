@@ -5,10 +5,27 @@
 #include "SettingsStore.h"
 #include "FuzzSupport.h"
 
+namespace {
+
+// Destroyed, and so removed, when the run ends.
+velm::test::ScratchDirectory& scratch()
+{
+    static velm::test::ScratchDirectory made;
+    return made;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    velm::fuzz::keepFilesInMemory();
+    scratch();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static velm::test::ScratchDirectory* scratch = new velm::test::ScratchDirectory();
-    const std::string name = scratch->file("inspect.conf");
+    const std::string name = scratch().file("inspect.conf");
     velm::fuzz::writeFile(name, data, size);
     for (bool caseSensitive : {true, false}) {
         velm::InspectConfig settings(true, caseSensitive);

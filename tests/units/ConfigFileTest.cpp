@@ -57,14 +57,19 @@ TEST(ConfigSave, AcceptsOnlyNamesContainingMcf)
     EXPECT_EQ(applet.saveConfig(nullptr, nullptr), kErrConfigSaveFailed);
 }
 
-TEST(ConfigSave, AHookThatThrowsFailsTheSaveAndTheFileIsClosed)
+TEST(ConfigSave, AHookThatThrowsFailsTheSaveAndLeavesThePreviousFile)
 {
     ScratchDirectory dir;
     StubApplet applet;
     applet.onWrite = [](Fg_ConfigFileParser&) { throw std::int32_t{-6000}; };
-    EXPECT_EQ(applet.saveConfig(nullptr, dir.file("a.mcf").c_str()), kErrConfigSaveFailed);
+    EXPECT_EQ(applet.saveConfig(nullptr, dir.file("new.mcf").c_str()), kErrConfigSaveFailed);
     EXPECT_EQ(applet.getLastError(), kErrConfigSaveFailed);
-    EXPECT_EQ(readWhole(dir.file("a.mcf")), kHeader);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("new.mcf")));
+
+    writeWhole(dir.file("old.mcf"), "previous");
+    EXPECT_EQ(applet.saveConfig(nullptr, dir.file("old.mcf").c_str()), kErrConfigSaveFailed);
+    EXPECT_EQ(readWhole(dir.file("old.mcf")), "previous");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "nothing else is left";
 }
 
 TEST(ConfigLoad, ReturnedAndStoredCodes)
@@ -179,6 +184,7 @@ TEST(ConfigWrite, NumbersTakeTheirFixedForms)
             Fg_ConfigFileParser parser(nullptr, nullptr, false);
             ASSERT_TRUE(parser.setSaveFile(dir.file("d.mcf").c_str()));
             parser.wrtiteConfigFileDoubleKey("K", c.value);
+            ASSERT_TRUE(parser.commitSaveFile());
         }
         EXPECT_EQ(readWhole(dir.file("d.mcf")), std::string("K=") + c.text + ";\n");
     }
