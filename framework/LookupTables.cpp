@@ -67,7 +67,8 @@ void loadFile(const LutLayout& layout, GenericApplet& applet, std::uint32_t came
     std::vector<LutData> read(layout.colourCount);
     for (std::size_t c = 0; c < layout.colourCount; ++c) {
         read[c].id = layout.colours[c].fileId;
-        if (file.readLut(name.c_str(), read[c], layout.colours[c].section, layout.entries) != 0) {
+        if (file.readLut(name.c_str(), read[c], layout.colours[c].section, layout.entries) != 0 ||
+            (layout.everySectionRequired && !read[c].sectionFound)) {
             throw std::int32_t{kErrConfigSaveFailed};
         }
     }

@@ -27,6 +27,10 @@ struct LutLayout {
     std::uint32_t inputBits;
     std::uint32_t outputBits;
     double maxGain;
+    // A table file must hold a section of every colour: one that lacks one
+    // is refused (-5001) and changes no table. Otherwise a missing section
+    // loads as zeros, as the file reader gives it.
+    bool everySectionRequired = false;
 };
 
 constexpr std::uint32_t kLutTypeProcessing = 3;

@@ -116,6 +116,7 @@ std::int32_t LutFile::readLut(const char* fileName, LutData& lut, const char* se
     lut.values.clear();
     lut.values.shrink_to_fit();
     lut.nrOfElements = 0;
+    lut.sectionFound = false;
     if (section == nullptr || !openStream(fileName, "r")) {
         return -1;
     }
@@ -130,9 +131,6 @@ std::int32_t LutFile::readLut(const char* fileName, LutData& lut, const char* se
         static_cast<std::size_t>(declared) < maxElements ? static_cast<std::size_t>(declared) : maxElements;
     lut.values.assign(elements, 0);
     lut.nrOfElements = static_cast<std::uint32_t>(elements);
-    if (elements == 0) {
-        return 0;
-    }
 
     std::rewind(stream_);
     text::LineReader reader(stream_);
@@ -140,7 +138,8 @@ std::int32_t LutFile::readLut(const char* fileName, LutData& lut, const char* se
     while (!inSection && reader.next()) {
         inSection = std::strstr(reader.text(), section) != nullptr;
     }
-    if (!inSection) {
+    lut.sectionFound = inSection;
+    if (!inSection || elements == 0) {
         return 0;
     }
     // The section line itself is searched too, and the search runs on past

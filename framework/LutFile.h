@@ -18,6 +18,9 @@ struct LutData {
     std::uint32_t nrOfElements = 0;
     std::uint32_t format = 0;
     std::uint32_t number = 0;
+    // Whether the file has the section a read asked for; without it the
+    // values are the zeros the reader starts from.
+    bool sectionFound = false;
 };
 
 // One stream, open from a read until close() or destruction. A write is

@@ -82,6 +82,7 @@ TEST(LutFileRead, OddFiles)
         std::size_t maxElements;
         std::int32_t result;
         std::vector<std::uint32_t> values;
+        bool sectionFound = true;
     };
     const std::string head = "[gray]\n\n";
     const char nulLine[] = "nrOfElements=1;\n9\0" "0,4;\n0,5;\n";
@@ -90,15 +91,16 @@ TEST(LutFileRead, OddFiles)
         {"missing lines stay 0", head + "nrOfElements=3;\n0,5;\n", 256, 0, {5, 0, 0}},
         {"no key line", head + "0,5;\n", 256, 0, {}},
         {"key without a value", head + "nrOfElements\n0,5;\n", 256, 0, {}},
-        {"negative count", head + "nrOfElements=-1;\n0,5;\n", 256, -1, {}},
+        {"negative count", head + "nrOfElements=-1;\n0,5;\n", 256, -1, {}, false},
         {"count above the maximum", head + "nrOfElements=2000000000;\n0,5;\n1,6;\n", 2, 0, {5, 6}},
         {"count past 32 bits", head + "nrOfElements=99999999999;\n0,5;\n", 1, 0, {5}},
         {"value line without value", head + "nrOfElements=2;\n0,", 256, 0, {0, 0}},
-        {"no section", "nrOfElements=1;\n0,5;\n", 256, 0, {0}},
+        {"no section", "nrOfElements=1;\n0,5;\n", 256, 0, {0}, false},
+        {"no section and no values", "nrOfElements=0;\n", 256, 0, {}, false},
         {"no final newline", head + "nrOfElements=1;\n0,5;", 256, 0, {5}},
         {"long line", head + "nrOfElements=1;\n" + std::string(600, ' ') + "\n0,5;\n", 256, 0, {5}},
         {"NUL ends a line's text", head + std::string(nulLine, sizeof nulLine - 1), 256, 0, {5}},
-        {"empty file", "", 256, 0, {}},
+        {"empty file", "", 256, 0, {}, false},
     };
     for (const Case& c : cases) {
         ScratchDirectory dir;
@@ -109,6 +111,7 @@ TEST(LutFileRead, OddFiles)
         EXPECT_EQ(file.readLut(dir.file("l.lut").c_str(), lut, "[gray]", c.maxElements), c.result) << c.what;
         EXPECT_EQ(lut.values, c.values) << c.what;
         EXPECT_EQ(lut.nrOfElements, c.values.size()) << c.what;
+        EXPECT_EQ(lut.sectionFound, c.sectionFound) << c.what;
     }
 }
 
