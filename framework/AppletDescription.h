@@ -21,6 +21,15 @@ struct EmbeddedData {
     const std::size_t* size = nullptr;
 };
 
+// The design block and the icon the build compiles into a deliverable
+// (velm_add_applet's DESIGN and ICON).
+namespace embedded {
+extern const unsigned char designBlock[];
+extern const std::size_t designBlockSize;
+extern const unsigned char appletIcon[];
+extern const std::size_t appletIconSize;
+}  // namespace embedded
+
 // When the parameter-info tree gets the "Direct PL Access" category that
 // mirrors the host's entries of the "DPLA_" parameters.
 enum class HostMirrorCategory : std::uint8_t {
@@ -53,5 +62,12 @@ struct AppletDescription {
 };
 
 const AppletDescription& thisApplet();
+
+// The `create` of an applet whose class takes no arguments.
+template <typename Applet>
+GenericApplet* createInstanceOf()
+{
+    return new Applet();
+}
 
 }  // namespace velm

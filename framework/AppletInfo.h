@@ -85,6 +85,30 @@ constexpr InfoAnswer infoFrom(std::int32_t query, InfoAnswerKind kind)
     return answer;
 }
 
+// The answers every applet gives alike; an applet's table joins its own to
+// them (a query stands in one of the two only).
+inline constexpr InfoAnswer kSharedInfoAnswers[] = {
+    infoNumber(1040, 0),
+    infoFrom(1041, InfoAnswerKind::Icon),
+    infoFrom(1042, InfoAnswerKind::DesignBlock),
+    infoText(1044, ""),
+    infoNumber(1045, 1),
+    infoNumber(2048, 65536),
+    infoNumber(2160, 0),
+    infoNumber(2176, 2626),
+    infoNumber(2192, 0),
+    infoFrom(2304, InfoAnswerKind::ZeroWord32),
+    infoNumber(2560, 0),
+    infoNumber(2816, 0),
+    infoText(4112, "Fitcores:Line"),
+    infoFrom(4144, InfoAnswerKind::LastBoardHandle),
+    infoFrom(4160, InfoAnswerKind::LastDesignHandle),
+    infoFrom(4176, InfoAnswerKind::AppletName),
+    infoText(4192, "1.0.1.0"),
+    infoText(4208, "1.0.1.0.20151218.010132"),
+    infoFrom(4352, InfoAnswerKind::EnumerationValue),
+};
+
 // The export's answer. The first output is a word of pointer width; for the
 // enumeration query it is not a pointer to a word but the name itself (a
 // zero-terminated text).

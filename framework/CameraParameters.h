@@ -3,13 +3,17 @@
 // image selector, the white balance, the region of interest of the applets
 // whose buffers take it directly, and the getters of constants and host
 // values. Each is a function an applet's parameter table points to; what
-// differs between applets is a template argument or a register role.
+// differs between applets is a template argument or a register role. Also
+// the rows every applet's tables hold alike for them, which an applet joins
+// with its own.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <utility>
 
+#include "CameraSignals.h"
 #include "ErrorCodes.h"
 #include "GenericApplet.h"
 #include "ParameterIds.h"
@@ -159,10 +163,27 @@ void setRoiHeight(GenericApplet& applet, const ParameterRow& row, std::uint32_t 
 void setRoiYOffset(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
                    bool throwFlag);
 
+// Height and y offset, the same in every design apart from the least
+// height it takes.
+template <std::uint32_t MinHeight>
+struct RoiHeight {
+    static void setHeight(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
+                          const ParameterValue& value, bool throwFlag)
+    {
+        setRoiHeight(applet, row, camera, value, throwFlag, MinHeight);
+    }
+
+    static void setYOffset(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
+                           const ParameterValue& value, bool throwFlag)
+    {
+        setRoiYOffset(applet, row, camera, value, throwFlag);
+    }
+};
+
 // The region of the designs whose buffers take it directly: a width is the
 // buffers' line length, an x offset their offset.
 template <std::uint32_t MinWidth, std::uint32_t Step, std::uint32_t MinHeight>
-struct BufferRoi {
+struct BufferRoi : RoiHeight<MinHeight> {
     static void setWidth(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
                          const ParameterValue& value, bool throwFlag)
     {
@@ -178,18 +199,6 @@ struct BufferRoi {
             applet.registers().writeInt(applet, RegisterRole::BufferXOffset, camera, offset);
         });
     }
-
-    static void setHeight(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
-                          const ParameterValue& value, bool throwFlag)
-    {
-        setRoiHeight(applet, row, camera, value, throwFlag, MinHeight);
-    }
-
-    static void setYOffset(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
-                           const ParameterValue& value, bool throwFlag)
-    {
-        setRoiYOffset(applet, row, camera, value, throwFlag);
-    }
 };
 
 // ---- allowed values written as a register code of their own ----
@@ -203,13 +212,15 @@ struct RegisterCode {
 // The code of an allowed value; raises -6000 for a value the table lacks.
 std::uint32_t registerCodeOf(const TableOf<RegisterCode>& codes, std::uint32_t value);
 
-template <RegisterRole Role, const TableOf<RegisterCode>& Codes>
+// `Codes` is a constant array of RegisterCode rows.
+template <RegisterRole Role, const auto& Codes>
 void writeRegisterCode(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
                        const ParameterValue& value, bool throwFlag)
 {
     const std::uint32_t v = value.integer;
-    commitAllowed(applet, row, camera, v, throwFlag,
-                  [&] { applet.registers().writeInt(applet, Role, camera, registerCodeOf(Codes, v)); });
+    commitAllowed(applet, row, camera, v, throwFlag, [&] {
+        applet.registers().writeInt(applet, Role, camera, registerCodeOf(TableOf<RegisterCode>(Codes), v));
+    });
 }
 
 // ---- getters ----
@@ -225,5 +236,118 @@ inline void putInt(void* buffer, std::uint32_t value)
 {
     std::memcpy(buffer, &value, sizeof value);
 }
+
+// ---- the groups of rows every applet's tables hold alike ----
+
+// The rows every parameter table begins with: the time-out and DMA mode
+// the host keeps for the port, the applet's identity, the camera status and
+// the values the host answers. Which port's DMA status the host is asked
+// for is the applet's.
+constexpr std::array<ParameterRow, 16> identityAndStatusRows(GetterFn getDmaStatus)
+{
+    constexpr ValueForm kInt = ValueForm::Int;
+    return {{
+        readWrite("FG_TIMEOUT", FG_TIMEOUT, kInt, "Framegrabber image timeout.", 1000000,
+                  keepAndForwardToHost<2, 2147483646>),
+        readWrite("FG_TURBO_DMA_MODE", FG_TURBO_DMA_MODE, kInt, "Enables a maximum DMA performance", 0,
+                  keepAndForwardToHost<0, 1>),
+        readOnly("FG_APPLET_VERSION", FG_APPLET_VERSION, kInt, "Returns the applet version.", nullptr, 1),
+        readOnly("FG_APPLET_REVISION", FG_APPLET_REVISION, kInt, "Returns the applet revision.", nullptr, 0),
+        readOnly("FG_APPLET_ID", FG_APPLET_ID, kInt, "Returns the applet id.", nullptr, 0),
+        readOnly("FG_HAP_FILE", FG_HAP_FILE, ValueForm::String, "The name of the HAP file.", getHapFileName),
+        fromHost("FG_DMASTATUS", FG_DMASTATUS, "Returns the status of the DMA transmission.", getDmaStatus),
+        readOnly("FG_CAMSTATUS", FG_CAMSTATUS, kInt, "Returns the status of the camera.", getCameraStatus),
+        readOnly("FG_CAMSTATUS_EXTENDED", FG_CAMSTATUS_EXTENDED, kInt, "Returns the extended status of the camera.",
+                 getCameraStatusExtended),
+        fromHost("FG_TRANSFER_LEN", FG_TRANSFER_LEN, "", getHostValue),
+        fromHost("FG_NR_OF_PROCESSES", FG_NR_OF_PROCESSES, "", getHostValue),
+        fromHost("FG_NR_OF_DMAS", FG_NR_OF_DMAS, "", getHostValue),
+        fromHost("FG_NR_OF_CAMS", FG_NR_OF_CAMS, "", getHostValue),
+        fromHost("FG_DMA_PORT", FG_DMA_PORT, "", getHostValue),
+        fromHost("FG_CAM_PORT", FG_CAM_PORT, "", getHostValue),
+        fromHost("FG_APC_STOP_TIMEOUT", FG_APC_STOP_TIMEOUT, "", getHostValue),
+    }};
+}
+
+inline constexpr ParameterRow kImageSelectorRows[] = {
+    readWrite("FG_IMG_SELECT_PERIOD", FG_IMG_SELECT_PERIOD, ValueForm::Int,
+              "Select the length of an image sequence. Only a single image of the sequence is grabbed.", 1,
+              setImageSelectPeriod),
+    readWrite("FG_IMG_SELECT", FG_IMG_SELECT, ValueForm::Int, "Defines which image in a sequence is grabbed.", 0,
+              setImageSelect),
+};
+
+// The keys every configuration section begins with.
+inline constexpr ConfigKey kCameraConfigKeys[] = {
+    {FG_TIMEOUT, kConfigStoredAndApplied}, {FG_TURBO_DMA_MODE, kConfigStoredAndApplied},
+    {FG_CAMERA_LINK_CAMTYPE, kConfigStoredAndApplied}, {FG_USEDVAL, kConfigStoredAndApplied},
+    {FG_WIDTH, kConfigStoredAndApplied}, {FG_HEIGHT, kConfigStoredAndApplied},
+    {FG_XOFFSET, kConfigStoredAndApplied}, {FG_YOFFSET, kConfigStoredAndApplied},
+};
+
+inline constexpr ConfigKey kImageSelectorConfigKeys[] = {
+    {FG_IMG_SELECT_PERIOD, kConfigStoredAndApplied},
+    {FG_IMG_SELECT, kConfigStoredAndApplied},
+};
+
+// The defaults every camera's initial writes begin with; the camera type is
+// the design's.
+constexpr std::array<InitialWrite, 8> cameraInitialWrites(double cameraType)
+{
+    return {{
+        {FG_TIMEOUT, 1000000},
+        {FG_TURBO_DMA_MODE, 0},
+        {FG_CAMERA_LINK_CAMTYPE, cameraType},
+        {FG_USEDVAL, 1},
+        {FG_WIDTH, 1024},
+        {FG_HEIGHT, 1024},
+        {FG_XOFFSET, 0},
+        {FG_YOFFSET, 0},
+    }};
+}
+
+inline constexpr InitialWrite kImageSelectorInitialWrites[] = {
+    {FG_IMG_SELECT_PERIOD, 1},
+    {FG_IMG_SELECT, 0},
+};
+
+// Categories of the parameter-info tree that every applet has alike.
+inline constexpr const char* kCameraLink = "Camera Link";
+inline constexpr const char* kImageSelector = "Image Selector";
+inline constexpr const char* kOutputFormat = "Output Format";
+inline constexpr const char* kMiscellaneous = "Miscellaneous";
+
+inline constexpr InfoItem kCameraLinkInfo[] = {
+    infoCategory(kCameraLink),
+    infoEnum(kCameraLink, "Input Format", FG_CAMERA_LINK_CAMTYPE, 7),
+    infoEnum(kCameraLink, "Use DVAL", FG_USEDVAL, 7),
+};
+
+inline constexpr InfoItem kImageSelectorInfo[] = {
+    infoCategory(kImageSelector),
+    infoInt(kImageSelector, "Image select period", FG_IMG_SELECT_PERIOD, 1, 256, 1, 7, 1, "image"),
+    infoInt(kImageSelector, "Image select", FG_IMG_SELECT, 0, 255, 1, 7, 1, "image"),
+};
+
+inline constexpr InfoItem kOutputFormatInfo[] = {
+    infoCategory(kOutputFormat),
+    infoEnum(kOutputFormat, "Output Format", FG_FORMAT, 3),
+    infoEnum(kOutputFormat, "Alignment", FG_BITALIGNMENT, 7),
+    infoInt(kOutputFormat, "Pixel Depth", FG_PIXELDEPTH, 0, 128, 1, 1, 1, "bit"),
+};
+
+// The time-out maximum is 2^31 - 2, as the host takes it.
+inline constexpr InfoItem kMiscellaneousInfo[] = {
+    infoCategory(kMiscellaneous),
+    infoInt(kMiscellaneous, "Timeout", FG_TIMEOUT, 2, 2147483646, 1, 7, 1, "seconds"),
+    infoInt(kMiscellaneous, "Turbo DMA Mode", FG_TURBO_DMA_MODE, 0, 1, 1, 3),
+    infoInt(kMiscellaneous, "Applet version", FG_APPLET_VERSION, 0, 0, 0, 1),
+    infoInt(kMiscellaneous, "Applet revision", FG_APPLET_REVISION, 0, 0, 0, 1),
+    infoInt(kMiscellaneous, "Applet Id", FG_APPLET_ID, 0, 0, 0, 1),
+    infoString(kMiscellaneous, "HAP file", FG_HAP_FILE, "*.hap", 1),
+    infoInt(kMiscellaneous, "DMA Status", FG_DMASTATUS, 0, 0, 0, 1),
+    infoInt(kMiscellaneous, "Camera Status", FG_CAMSTATUS, 0, 1, 1, 1),
+    infoInt(kMiscellaneous, "Camera Status Extended", FG_CAMSTATUS_EXTENDED, 0, 255, 1, 1),
+};
 
 }  // namespace velm

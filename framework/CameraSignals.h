@@ -1,10 +1,13 @@
 // The camera-control outputs, the digital outputs and inputs, and the
-// buffer state of a camera: overflow, fill level and camera status.
+// buffer state of a camera: overflow, fill level and camera status; and
+// their rows in every applet's tables.
 #pragma once
 
 #include <cstdint>
 
 #include "GenericApplet.h"
+#include "ParameterIds.h"
+#include "ParameterInfoTree.h"
 
 namespace velm {
 
@@ -27,5 +30,48 @@ void getFillLevel(GenericApplet& applet, const ParameterRow& row, std::uint32_t 
 // and the overflow in bit 5.
 void getCameraStatusExtended(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, void* buffer);
 void getCameraStatus(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, void* buffer);
+
+// ---- the digital outputs, inputs and camera-control lines in every applet's tables ----
+
+// The last rows of every parameter table.
+inline constexpr ParameterRow kCameraSignalRows[] = {
+    readWrite("FG_DIGIO_OUTPUT", FG_DIGIO_OUTPUT, ValueForm::Int, "Set the output values on outputs 3 and 7.", 3,
+              setDigitalOutput),
+    readOnly("FG_DIGIO_INPUT", FG_DIGIO_INPUT, ValueForm::Int, "Read the current state of all digital inputs.",
+             getDigitalInput),
+    readWrite("FG_CC1", FG_CC1, ValueForm::Int, "CC1 Output", 0, setCcOutput<1>, kCcSources),
+    readWrite("FG_CC2", FG_CC2, ValueForm::Int, "CC2 Output", 5, setCcOutput<2>, kCcSources),
+    readWrite("FG_CC3", FG_CC3, ValueForm::Int, "CC3 Output", 5, setCcOutput<3>, kCcSources),
+    readWrite("FG_CC4", FG_CC4, ValueForm::Int, "CC4 Output", 5, setCcOutput<4>, kCcSources),
+};
+
+// A saved file records the inputs as they were; a load does not read them.
+inline constexpr ConfigKey kCameraSignalConfigKeys[] = {
+    {FG_DIGIO_OUTPUT, kConfigStoredAndApplied}, {FG_DIGIO_INPUT, kConfigWritten},
+    {FG_CC1, kConfigStoredAndApplied},          {FG_CC2, kConfigStoredAndApplied},
+    {FG_CC3, kConfigStoredAndApplied},          {FG_CC4, kConfigStoredAndApplied},
+};
+
+inline constexpr InitialWrite kCameraSignalInitialWrites[] = {
+    {FG_DIGIO_OUTPUT, 3}, {FG_CC1, 0}, {FG_CC2, 5}, {FG_CC3, 5}, {FG_CC4, 5},
+};
+
+// The "Digital I/O" and "Overflow" categories of the parameter-info tree.
+inline constexpr const char* kDigitalIo = "Digital I/O";
+inline constexpr const char* kOverflow = "Overflow";
+
+inline constexpr InfoItem kCameraSignalInfo[] = {
+    infoCategory(kDigitalIo),
+    infoInt(kDigitalIo, "Digital Output", FG_DIGIO_OUTPUT, 0, 3, 1, 7),
+    infoInt(kDigitalIo, "Digital Input", FG_DIGIO_INPUT, 0, 255, 1, 1),
+    infoEnum(kDigitalIo, "CC1", FG_CC1, 7),
+    infoEnum(kDigitalIo, "CC2", FG_CC2, 7),
+    infoEnum(kDigitalIo, "CC3", FG_CC3, 7),
+    infoEnum(kDigitalIo, "CC4", FG_CC4, 7),
+
+    infoCategory(kOverflow),
+    infoInt(kOverflow, "Buffer fill level", FG_FILLLEVEL, 0, 100, 1, 1, 1, "%"),
+    infoInt(kOverflow, "Buffer overflow", FG_OVERFLOW, 0, 1, 1, 1),
+};
 
 }  // namespace velm

@@ -155,6 +155,11 @@ enum ConfigKeyUse : std::uint8_t {
     kConfigFirstCameraOnly = 8,  // stands only in the first camera's section
 };
 
+// A key stored and applied on loading, and one only stored: what it stands
+// for takes effect through another key's setter.
+constexpr std::uint8_t kConfigStoredAndApplied = kConfigWritten | kConfigStored | kConfigApplied;
+constexpr std::uint8_t kConfigStoredOnly = kConfigWritten | kConfigStored;
+
 struct ConfigKey {
     std::int32_t id;
     std::uint8_t use;

@@ -58,12 +58,22 @@ void onEveryPort(GenericApplet& applet, Move move)
 
 }  // namespace
 
+void setGeneratorSource(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
+                        const ParameterValue& value, bool throwFlag, SourceFollower follow)
+{
+    const std::uint32_t v = value.integer;
+    commitAllowed(applet, row, camera, v, throwFlag, [&] {
+        writeGenerator(applet, RegisterRole::GenEnable, v);
+        if (follow != nullptr) {
+            follow(applet);
+        }
+    });
+}
+
 void setGeneratorEnable(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,
                         const ParameterValue& value, bool throwFlag)
 {
-    const std::uint32_t v = value.integer;
-    commitAllowed(applet, row, camera, v, throwFlag,
-                  [&] { writeGenerator(applet, RegisterRole::GenEnable, v); });
+    setGeneratorSource(applet, row, camera, value, throwFlag, nullptr);
 }
 
 void setGeneratorStart(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera,

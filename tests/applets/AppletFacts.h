@@ -70,6 +70,7 @@ struct AppletFacts {
 const std::vector<AppletFacts>& builtApplets();
 
 // Each deliverable's facts, in files of their own.
+AppletFacts arventaFacts();
 AppletFacts belcoraFacts();
 
 }  // namespace velm::test::applets

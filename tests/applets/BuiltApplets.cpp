@@ -13,6 +13,7 @@ struct KnownApplet {
 };
 
 const KnownApplet kKnownApplets[] = {
+    {"arventa", arventaFacts},
     {"belcora", belcoraFacts},
 };
 

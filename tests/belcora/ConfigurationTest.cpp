@@ -137,15 +137,12 @@ std::vector<Access> initialWrites()
         hostWrite(kCorrection0, 0), hostWrite(kCorrection1, 0),  // the preset
         hostWrite(kCorrection0, 0), hostWrite(kCorrection1, 0),  // the update scheme
         hostWrite(kSelectPeriod, 1), hostWrite(kSelectPhase, 0),
-        generatorWrite(kGenEnable, 0), generatorWrite(kGenStart, 1),
-        generatorWrite(kGenWidth, 512), generatorWrite(kGenLineWidth, 514),
-        generatorWrite(kGenHeight, 1023),
-        generatorWrite(kGenWidth, 512), generatorWrite(kGenLineWidth, 514),
-        generatorWrite(kGenActive, 7), generatorWrite(kGenPassive, 16),
-        generatorWrite(kGenActive, 7), generatorWrite(kGenPassive, 16),
-        generatorWrite(kGenMask, 1), generatorWrite(kGenMask, 3), generatorWrite(kGenMask, 7),
-        generatorWrite(kGenMask, 15),
-        generatorWrite(kGenRoll, 0),
+        generatorWrite(kGenEnable, 0),
+    };
+    writes.insert(writes.end(), defaults.begin(), defaults.end());
+    const std::vector<Access> generator = generatorDefaultWrites(kGenEnable);
+    writes.insert(writes.end(), generator.begin(), generator.end());
+    const std::vector<Access> rest = {
         tableWrite(kLutRed), tableWrite(kLutGreen), tableWrite(kLutBlue),
         doubleWrite(kRedGain, 1.0), doubleWrite(kBlueGain, 1.0), doubleWrite(kGreenGain, 1.0),
         hostWrite(kOut3, 1), hostWrite(kOut7, 1),
@@ -154,7 +151,7 @@ std::vector<Access> initialWrites()
         hostWrite(kCc3Select, 8), hostWrite(kCc3Polarity, 0),
         hostWrite(kCc4Select, 8), hostWrite(kCc4Polarity, 0),
     };
-    writes.insert(writes.end(), defaults.begin(), defaults.end());
+    writes.insert(writes.end(), rest.begin(), rest.end());
     return writes;
 }
 

@@ -46,7 +46,7 @@ TEST(CameraPorts, InfoAnswersOnePortAtATime)
 // four bytes must never receive eight.
 TEST(CameraPorts, InfoWritesOneWordOfPointerWidthAndNoMore)
 {
-    for (const char* file : {"belcora.so", "testapplet1.so", "testapplet2.so"}) {
+    for (const char* file : {"arventa.so", "belcora.so", "testapplet1.so", "testapplet2.so"}) {
         AppletLibrary library(libraryPath(file));
         int32_t error = 0;
         AppletHandle handle{library.Std_entry(5, &error, 0)};

@@ -132,7 +132,7 @@ TEST_P(ExportList, LoadingRunsNoConstructorsOfStaticObjects)
 #endif
 
 INSTANTIATE_TEST_SUITE_P(Libraries, ExportList,
-                         ::testing::Values("belcora.so", "testapplet1.so", "testapplet2.so"));
+                         ::testing::Values("arventa.so", "belcora.so", "testapplet1.so", "testapplet2.so"));
 
 // What each export answers for a handle it cannot use.
 struct NullAnswer {

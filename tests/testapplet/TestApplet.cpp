@@ -12,13 +12,9 @@
 #include "CameraParameters.h"
 #include "CameraSignals.h"
 #include "GenericApplet.h"
+#include "LineGenerator.h"
 #include "ParameterInfoTree.h"
 #include "TestAppletIds.h"
-
-namespace velm::embedded {
-extern const unsigned char designBlock[];
-extern const std::size_t designBlockSize;
-}  // namespace velm::embedded
 
 namespace velm::testapplet {
 
@@ -146,20 +142,13 @@ constexpr EventAlias kEventAliases[] = {
 #endif
 };
 
-constexpr RegisterSpec kRegisters[] = {
+constexpr RegisterSpec kTestRegisters[] = {
     {"Device1_Process0_Test_Word", RegisterRoute::Host, RegisterRole::UseDval, 0},
     // One register for every camera, written with the caller's port.
     {"Device1_Process0_Test_Narrow", RegisterRoute::Host, RegisterRole::DigitalOut3, kEveryCamera},
-    {"AAGenEnable", RegisterRoute::Generator, RegisterRole::GenEnable, 0},
-    {"AAGenStart", RegisterRoute::Generator, RegisterRole::GenStart, 0},
-    {"AAGenWidth", RegisterRoute::Generator, RegisterRole::GenWidth, 0},
-    {"AAGenLineWidth", RegisterRoute::Generator, RegisterRole::GenLineWidth, 0},
-    {"AAGenHeight", RegisterRoute::Generator, RegisterRole::GenHeight, 0},
-    {"AAGenActive", RegisterRoute::Generator, RegisterRole::GenActive, 0},
-    {"AAGenPassive", RegisterRoute::Generator, RegisterRole::GenPassive, 0},
-    {"AAGenMask", RegisterRoute::Generator, RegisterRole::GenMask, 0},
-    {"AAGenRoll", RegisterRoute::Generator, RegisterRole::GenRoll, 0},
 };
+
+constexpr auto kRegisters = joined<RegisterSpec>(kTestRegisters, kGeneratorRegisters);
 
 constexpr std::uint8_t kApplied = kConfigWritten | kConfigStored | kConfigApplied;
 

@@ -1,0 +1,359 @@
+#include "FgPlWrapperImpl.h"
+
+#include "AppletDescription.h"
+#include "CameraParameters.h"
+#include "CameraSignals.h"
+#include "LineGenerator.h"
+#include "LookupTables.h"
+#include "ParameterIds.h"
+#include "ParameterInfoTree.h"
+
+namespace velm::arventa {
+
+namespace {
+
+// ---- allowed values of Arventa's own (the shared runs stand in the framework) ----
+
+constexpr AllowedValue kCameraTypes[] = {
+    {"Single Tap 8bit", 8, "FG_CL_SINGLETAP_8_BIT"},
+    {"Single Tap 10bit", 10, "FG_CL_SINGLETAP_10_BIT"},
+    {"Single Tap 12bit", 12, "FG_CL_SINGLETAP_12_BIT"},
+    {"Single Tap 14bit", 14, "FG_CL_SINGLETAP_14_BIT"},
+    {"Single Tap 16bit", 16, "FG_CL_SINGLETAP_16_BIT"},
+    {"Dual Tap 8bit", 108, "FG_CL_DUALTAP_8_BIT"},
+    {"Dual Tap 10bit", 110, "FG_CL_DUALTAP_10_BIT"},
+    {"Dual Tap 12bit", 112, "FG_CL_DUALTAP_12_BIT"},
+    {"Triple Tap 8bit", 120, "FG_CL_TRIPLETAP_8_BIT"},
+};
+
+// The camera stage knows eight formats; a triple-tap camera is taken in as
+// dual-tap 12-bit data and split by the tap extraction.
+constexpr RegisterCode kCameraFormatCodes[] = {
+    {8, 0}, {10, 1}, {12, 2}, {14, 3}, {16, 4}, {108, 5}, {110, 6}, {112, 7}, {120, 7},
+};
+
+constexpr AllowedValue kGrayFormats[] = {
+    {"Gray 8bit", 3, "FG_GRAY"},
+    {"Gray 16bit", 1, "FG_GRAY16"},
+};
+
+constexpr RegisterCode kGrayFormatCodes[] = {{3, 1}, {1, 0}};
+
+// One 4096-entry gray table per camera, 12 bits in and out.
+constexpr LutColour kGrayLut[] = {
+    {FG_LUT_VALUE, "FG_LUT_VALUE", "Field with LUT Values.", "LUT Values", RegisterRole::LutGray, "[gray]", 3},
+};
+constexpr LutLayout kGrayLutLayout{kGrayLut, 1, 4096, 12, 12, 4096.0};
+
+using Luts = LookupTables<kGrayLutLayout>;
+using Height = RoiHeight<2>;
+using Generator = GeneratorLine<2, 2>;
+
+// ---- camera type, tap extraction and region of interest ----
+
+constexpr std::uint32_t kTripleTap8Bit = 120;
+constexpr std::uint32_t kImageFromCamera = 0;
+constexpr std::uint32_t kMinWidth = 16;
+constexpr std::uint32_t kWidthStep = 8;
+
+bool tripleTap(GenericApplet& applet, std::uint32_t camera)
+{
+    return applet.kept(camera, FG_CAMERA_LINK_CAMTYPE).integer == kTripleTap8Bit;
+}
+
+// A triple-tap camera's data pass the tap extraction only while they come
+// from the camera; generator images carry no taps to extract.
+void applyTapExtraction(GenericApplet& applet, std::uint32_t camera)
+{
+    const bool extract = tripleTap(applet, camera) && applet.kept(camera, FG_GEN_ENABLE).integer == kImageFromCamera;
+    applet.registers().writeInt(applet, RegisterRole::TripleTapSelect, camera, extract ? 1 : 0);
+    applet.registers().writeInt(applet, RegisterRole::TripleTapTrash, camera, extract ? 0 : 1);
+}
+
+// The generator feeds port 0's camera stage; port 1 takes a new source into
+// account when its camera type is next set.
+void followSourceOnPortZero(GenericApplet& applet)
+{
+    applyTapExtraction(applet, 0);
+}
+
+// Behind the tap extraction the buffer's line is two thirds of the camera
+// line up to the region's end, rounded up to whole words of four.
+std::uint32_t tripleTapBufferLength(std::uint32_t width, std::uint32_t offset)
+{
+    const std::uint32_t line = width + offset;
+    return (4 * line) % 6 != 0 ? line / 6 * 4 + 4 : 4 * line / 6;
+}
+
+// In triple-tap mode the region is cut in the camera stage and the buffer
+// takes the extracted line from its start; otherwise the camera stage
+// passes the whole line and the buffer cuts the region.
+void setWidth(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
+              bool throwFlag)
+{
+    setRoiWidth(applet, row, camera, value, throwFlag, kMinWidth, kWidthStep,
+                [&](std::uint32_t width, std::uint32_t offset) {
+                    applet.registers().writeInt(applet, RegisterRole::RoiXLength, camera, width);
+                    applet.registers().writeInt(applet, RegisterRole::BufferXLength, camera,
+                                                tripleTap(applet, camera) ? tripleTapBufferLength(width, offset)
+                                                                          : width);
+                });
+}
+
+void setXOffset(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
+                bool throwFlag)
+{
+    setRoiXOffset(applet, row, camera, value, throwFlag, kWidthStep, [&](std::uint32_t offset, std::uint32_t width) {
+        const bool inCameraStage = tripleTap(applet, camera);
+        applet.registers().writeInt(applet, RegisterRole::RoiXOffset, camera, inCameraStage ? offset : 0);
+        applet.set(FG_WIDTH, camera, ParameterValue::ofInt(width), true);
+        applet.registers().writeInt(applet, RegisterRole::BufferXOffset, camera, inCameraStage ? 0 : offset);
+    });
+}
+
+// A new camera type decides the tap extraction and where the region is cut,
+// so both are made again before the camera stage learns the format.
+void setCameraType(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, const ParameterValue& value,
+                   bool throwFlag)
+{
+    const std::uint32_t v = value.integer;
+    commitAllowed(applet, row, camera, v, throwFlag, [&] {
+        applyTapExtraction(applet, camera);
+        applet.set(FG_XOFFSET, camera, ParameterValue::ofInt(applet.kept(camera, FG_XOFFSET).integer), true);
+        applet.registers().writeInt(applet, RegisterRole::CameraFormat, camera,
+                                    registerCodeOf(kCameraFormatCodes, v));
+    });
+}
+
+// ---- the parameters, in index order ----
+
+constexpr ValueForm kInt = ValueForm::Int;
+
+// Rows 16 to 27.
+constexpr ParameterRow kCameraRows[] = {
+    readWrite("FG_CAMERA_LINK_CAMTYPE", FG_CAMERA_LINK_CAMTYPE, kInt, "Select the Camera Link Mode.", 108,
+              setCameraType, kCameraTypes),
+    readWrite("FG_USEDVAL", FG_USEDVAL, kInt, "Use the Camera Link DVAL signal or ignore it.", 1,
+              writeAllowed<RegisterRole::UseDval>, kYesNo),
+    readWrite("FG_WIDTH", FG_WIDTH, kInt, "Image width of the acquisition ROI.", 1024, setWidth),
+    readWrite("FG_HEIGHT", FG_HEIGHT, kInt, "Image height of the acquisition ROI.", 1024, Height::setHeight),
+    readWrite("FG_XOFFSET", FG_XOFFSET, kInt, "X-offset of the acquisition ROI.", 0, setXOffset),
+    readWrite("FG_YOFFSET", FG_YOFFSET, kInt, "Y-offset of the acquisition ROI.", 0, Height::setYOffset),
+    readOnly("FG_FILLLEVEL", FG_FILLLEVEL, kInt, "Fill level of the buffers.", getFillLevel),
+    readOnly("FG_OVERFLOW", FG_OVERFLOW, kInt, "Overflow state of the buffers.", getOverflow),
+    readWrite("FG_SENSORREADOUT", FG_SENSORREADOUT, kInt,
+              "Preset for Sensor Readout Correction. This will apply the selected tap geometry.", 0,
+              writeAllowed<RegisterRole::SensorCorrection>, kSensorReadoutModes),
+    readWrite("FG_FORMAT", FG_FORMAT, kInt, "Pixel format of the output image.", 3,
+              writeRegisterCode<RegisterRole::OutputFormatSelect, kGrayFormatCodes>, kGrayFormats),
+    readWrite("FG_BITALIGNMENT", FG_BITALIGNMENT, kInt,
+              "Defines if the output data are right aligned or left aligned.", 1,
+              writeAllowed<RegisterRole::BitAlignmentValue>, kAlignments),
+    readOnly("FG_PIXELDEPTH", FG_PIXELDEPTH, kInt, "Internal processing bit depth of the applet.", nullptr, 12),
+};
+
+// The DMA status is the host's of the port asked. The generator's rows are
+// 28 to 42, the image selector's 43 and 44, the lookup table's 45 to 55 and
+// the camera signals' 56 to 61.
+constexpr auto kParameters =
+    joined<ParameterRow>(identityAndStatusRows(getHostValue), kCameraRows,
+                         generatorRows(setGeneratorEnableThen<followSourceOnPortZero>, Generator::set),
+                         kImageSelectorRows, Luts::rows(), kCameraSignalRows);
+static_assert(kParameters.size() == 62);
+
+// ---- design events ----
+
+constexpr EventAlias kEventAliases[] = {
+    {"FG_OVERFLOW_CAM0", "Device1_Process0_Overflow_Overflow"},
+    {"FG_TRIGGER_INPUT0_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin0"},
+    {"FG_TRIGGER_INPUT0_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin0"},
+    {"FG_TRIGGER_INPUT1_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin1"},
+    {"FG_TRIGGER_INPUT1_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin1"},
+    {"FG_TRIGGER_INPUT2_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin2"},
+    {"FG_TRIGGER_INPUT2_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin2"},
+    {"FG_TRIGGER_INPUT3_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin3"},
+    {"FG_TRIGGER_INPUT3_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin3"},
+    {"FG_TRIGGER_INPUT4_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin4"},
+    {"FG_TRIGGER_INPUT4_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin4"},
+    {"FG_TRIGGER_INPUT5_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin5"},
+    {"FG_TRIGGER_INPUT5_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin5"},
+    {"FG_TRIGGER_INPUT6_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin6"},
+    {"FG_TRIGGER_INPUT6_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin6"},
+    {"FG_TRIGGER_INPUT7_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin7"},
+    {"FG_TRIGGER_INPUT7_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin7"},
+    {"FG_OVERFLOW_CAM1", "Device1_Process1_Overflow_Overflow"},
+};
+
+// ---- design registers, in the order they are resolved ----
+
+constexpr RegisterRoute kHost = RegisterRoute::Host;
+
+constexpr RegisterSpec kDesignRegisters[] = {
+    {"Device1_Process0_LookupTable_LookupTable_LUTcontent", kHost, RegisterRole::LutGray, 0},
+    {"Device1_Process1_LookupTable_LookupTable_LUTcontent", kHost, RegisterRole::LutGray, 1},
+    {"Device1_Process0_TripleTapExtraction_EnableTripleTap_SelectSource", kHost, RegisterRole::TripleTapSelect, 0},
+    {"Device1_Process0_TripleTapExtraction_VirtualTrash_EnableTrash_Value", kHost, RegisterRole::TripleTapTrash, 0},
+    {"Device1_Process0_Camera_Format", kHost, RegisterRole::CameraFormat, 0},
+    {"Device1_Process1_TripleTapExtraction_EnableTripleTap_SelectSource", kHost, RegisterRole::TripleTapSelect, 1},
+    {"Device1_Process1_TripleTapExtraction_VirtualTrash_EnableTrash_Value", kHost, RegisterRole::TripleTapTrash, 1},
+    {"Device1_Process1_Camera_Format", kHost, RegisterRole::CameraFormat, 1},
+    {"Device1_Process0_Camera_UseDval", kHost, RegisterRole::UseDval, 0},
+    {"Device1_Process1_Camera_UseDval", kHost, RegisterRole::UseDval, 1},
+    {"Device1_Process0_ROI_X_Length", kHost, RegisterRole::RoiXLength, 0},
+    {"Device1_Process0_Buffer_0_DRAM_A_0_XLength", kHost, RegisterRole::BufferXLength, 0},
+    {"Device1_Process1_ROI_X_Length", kHost, RegisterRole::RoiXLength, 1},
+    {"Device1_Process1_Buffer_0_DRAM_A_0_XLength", kHost, RegisterRole::BufferXLength, 1},
+    {"Device1_Process0_Buffer_0_DRAM_A_0_YLength", kHost, RegisterRole::BufferYLength, 0},
+    {"Device1_Process0_ImageHeight_ImageHeight", kHost, RegisterRole::ImageHeight, 0},
+    {"Device1_Process1_Buffer_0_DRAM_A_0_YLength", kHost, RegisterRole::BufferYLength, 1},
+    {"Device1_Process1_ImageHeight_ImageHeight", kHost, RegisterRole::ImageHeight, 1},
+    {"Device1_Process0_ROI_X_Offset", kHost, RegisterRole::RoiXOffset, 0},
+    {"Device1_Process0_Buffer_0_DRAM_A_0_XOffset", kHost, RegisterRole::BufferXOffset, 0},
+    {"Device1_Process1_ROI_X_Offset", kHost, RegisterRole::RoiXOffset, 1},
+    {"Device1_Process1_Buffer_0_DRAM_A_0_XOffset", kHost, RegisterRole::BufferXOffset, 1},
+    {"Device1_Process0_Overflow_OverflowOccurred", kHost, RegisterRole::Overflow, 0},
+    {"Device1_Process0_Buffer_0_DRAM_A_0_FillLevel", kHost, RegisterRole::FillLevel, 0},
+    {"Device1_Process1_Overflow_OverflowOccurred", kHost, RegisterRole::Overflow, 1},
+    {"Device1_Process1_Buffer_0_DRAM_A_0_FillLevel", kHost, RegisterRole::FillLevel, 1},
+    {"Device1_Process0_Buffer_0_DRAM_A_0_SensorCorrection", kHost, RegisterRole::SensorCorrection, 0},
+    {"Device1_Process1_Buffer_0_DRAM_A_0_SensorCorrection", kHost, RegisterRole::SensorCorrection, 1},
+    {"Device1_Process0_OutputFormat_FG_FORMAT_SelectSource", kHost, RegisterRole::OutputFormatSelect, 0},
+    {"Device1_Process1_OutputFormat_FG_FORMAT_SelectSource", kHost, RegisterRole::OutputFormatSelect, 1},
+    {"Device1_Process0_OutputFormat_FG_BITALIGNMENT_Value", kHost, RegisterRole::BitAlignmentValue, 0},
+    {"Device1_Process1_OutputFormat_FG_BITALIGNMENT_Value", kHost, RegisterRole::BitAlignmentValue, 1},
+    {"Device1_Process0_ImageSelector_FG_IMG_SELECT_PERIOD_Divisor", kHost, RegisterRole::ImageSelectPeriod, 0},
+    {"Device1_Process1_ImageSelector_FG_IMG_SELECT_PERIOD_Divisor", kHost, RegisterRole::ImageSelectPeriod, 1},
+    {"Device1_Process0_ImageSelector_FG_IMG_SELECT_PHASE_Number", kHost, RegisterRole::ImageSelectPhase, 0},
+    {"Device1_Process1_ImageSelector_FG_IMG_SELECT_PHASE_Number", kHost, RegisterRole::ImageSelectPhase, 1},
+    // Process 2 serves both cameras: its outputs and inputs are reached
+    // with the index of the port that asks.
+    {"Device1_Process2_Trigger_SetOut3_Mode", kHost, RegisterRole::DigitalOut3, kEveryCamera},
+    {"Device1_Process2_Trigger_SetOut7_Mode", kHost, RegisterRole::DigitalOut7, kEveryCamera},
+    {"Device1_Process2_Trigger_InputStatus_Status", kHost, RegisterRole::InputStatus, kEveryCamera},
+    {"Device1_Process2_Cam0_CC1_Select_Select", kHost, RegisterRole::Cc1Select, 0},
+    {"Device1_Process2_Cam0_CC1_Polarity_Invert", kHost, RegisterRole::Cc1Polarity, 0},
+    {"Device1_Process2_Cam1_CC1_Select_Select", kHost, RegisterRole::Cc1Select, 1},
+    {"Device1_Process2_Cam1_CC1_Polarity_Invert", kHost, RegisterRole::Cc1Polarity, 1},
+    {"Device1_Process2_Cam0_CC2_Select_Select", kHost, RegisterRole::Cc2Select, 0},
+    {"Device1_Process2_Cam0_CC2_Polarity_Invert", kHost, RegisterRole::Cc2Polarity, 0},
+    {"Device1_Process2_Cam1_CC2_Select_Select", kHost, RegisterRole::Cc2Select, 1},
+    {"Device1_Process2_Cam1_CC2_Polarity_Invert", kHost, RegisterRole::Cc2Polarity, 1},
+    {"Device1_Process2_Cam0_CC3_Select_Select", kHost, RegisterRole::Cc3Select, 0},
+    {"Device1_Process2_Cam0_CC3_Polarity_Invert", kHost, RegisterRole::Cc3Polarity, 0},
+    {"Device1_Process2_Cam1_CC3_Select_Select", kHost, RegisterRole::Cc3Select, 1},
+    {"Device1_Process2_Cam1_CC3_Polarity_Invert", kHost, RegisterRole::Cc3Polarity, 1},
+    {"Device1_Process2_Cam0_CC4_Select_Select", kHost, RegisterRole::Cc4Select, 0},
+    {"Device1_Process2_Cam0_CC4_Polarity_Invert", kHost, RegisterRole::Cc4Polarity, 0},
+    {"Device1_Process2_Cam1_CC4_Select_Select", kHost, RegisterRole::Cc4Select, 1},
+    {"Device1_Process2_Cam1_CC4_Polarity_Invert", kHost, RegisterRole::Cc4Polarity, 1},
+};
+
+constexpr auto kRegisters = joined<RegisterSpec>(kDesignRegisters, kGeneratorRegisters);
+
+// ---- configuration files: one section a port, the generator only in the first ----
+
+constexpr ConfigKey kReadoutAndOutputConfigKeys[] = {
+    {FG_SENSORREADOUT, kConfigStoredAndApplied},
+    {FG_FORMAT, kConfigStoredAndApplied},
+    {FG_BITALIGNMENT, kConfigStoredAndApplied},
+};
+
+constexpr auto kConfigKeys = joined<ConfigKey>(kCameraConfigKeys, kReadoutAndOutputConfigKeys, kGeneratorConfigKeys,
+                                               kImageSelectorConfigKeys, kLutConfigKeys, kCameraSignalConfigKeys);
+
+// ---- the defaults of a new instance, in the order they are applied to each port ----
+
+constexpr InitialWrite kReadoutAndOutputWrites[] = {
+    {FG_SENSORREADOUT, 0},
+    {FG_FORMAT, 3},
+    {FG_BITALIGNMENT, 1},
+};
+
+constexpr InitialWrite kLutWrites[] = {
+    {FG_LUT_TYPE, 3},
+};
+
+constexpr auto kInitialWrites =
+    joined<InitialWrite>(cameraInitialWrites(108), kReadoutAndOutputWrites, kGeneratorInitialWrites,
+                         kImageSelectorInitialWrites, kLutWrites, kCameraSignalInitialWrites);
+
+// ---- the parameter-info tree, the same on both ports ----
+
+constexpr const char* kRoi = "ROI";
+constexpr const char* kSensorCorrection = "Sensor Correction";
+
+constexpr InfoItem kRoiAndSensorInfo[] = {
+    infoCategory(kRoi),
+    infoInt(kRoi, "Width", FG_WIDTH, 16, 16384, 8, 3, 2, "pixel"),
+    infoInt(kRoi, "Height", FG_HEIGHT, 2, 65535, 1, 3, 2, "pixel"),
+    infoInt(kRoi, "XOffset", FG_XOFFSET, 0, 16368, 8, 3, 2, "pixel"),
+    infoInt(kRoi, "YOffset", FG_YOFFSET, 0, 65534, 1, 3, 2, "pixel"),
+
+    infoCategory(kSensorCorrection),
+    infoEnum(kSensorCorrection, "Readout Preset", FG_SENSORREADOUT, 7),
+};
+
+constexpr auto kInfoTree =
+    joined<InfoItem>(kCameraLinkInfo, kRoiAndSensorInfo, kCameraSignalInfo, kImageSelectorInfo, Luts::info(),
+                     kOutputFormatInfo, kGeneratorInfo, kMiscellaneousInfo);
+
+// ---- applet properties ----
+
+constexpr char kIdentity[] = "b7e42a90-5c1d-4f36-8a0b-2d9e6f13c478";
+
+constexpr InfoAnswer kOwnInfoAnswers[] = {
+    infoNumber(848, 0),
+    infoText(1043, kIdentity),
+    infoNumber(1792, 2),
+    infoNumber(1872, 2),
+    infoNumber(1888, 2),
+    infoNumber(3072, 0),
+    infoNumber(3328, 0),
+    infoText(4096,
+             "Fitcores with support of Tidestream technology, 12Bit image processing and lookup table for two "
+             "Camera Link BASE configuration grayscale line scan cameras."),
+    infoText(4128, "class=standard,family=acquisition,type=dual,sensortype=line,color=gray,interface=cl-base"),
+    infoNumber(4608, 2),
+    infoPerPort(4624, 1, 1),
+    infoPerPort(4640, 1, 1),
+    infoPerPortBothIndices(4656, 0, 1),
+    infoPerPortBothIndices(4672, 0, 1),
+    infoPerPort(4688, 1, 1),
+    infoPerPort(4704, 9, 9),
+};
+
+constexpr auto kInfoAnswers = joined<InfoAnswer>(kSharedInfoAnswers, kOwnInfoAnswers);
+
+constexpr AppletDescription kArventa{
+    "Velmarint GmbH",
+    "Arventa",
+    "1.0",
+    0,
+    2,
+    {embedded::designBlock, &embedded::designBlockSize},
+    {embedded::appletIcon, &embedded::appletIconSize},
+    kParameters,
+    kEventAliases,
+    kRegisters,
+    kConfigKeys,
+    kInitialWrites,
+    kInfoTree,
+    HostMirrorCategory::WhenHostParametersAdmitted,
+    kInfoAnswers,
+    createInstanceOf<FgPlWrapperImpl>,
+};
+
+}  // namespace
+
+FgPlWrapperImpl::FgPlWrapperImpl() : GenericApplet(kArventa) {}
+
+}  // namespace velm::arventa
+
+namespace velm {
+
+const AppletDescription& thisApplet()
+{
+    return arventa::kArventa;
+}
+
+}  // namespace velm

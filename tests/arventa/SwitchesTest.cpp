@@ -1,0 +1,86 @@
+// Arventa's get switch and vocabulary beyond what every applet's tests
+// check: values read per port from the port's registers and from the
+// host's parameters of that port, read-only ids, the events of both
+// cameras and of the shared trigger inputs, and Info's enumeration names.
+#include "ArventaSupport.h"
+
+namespace velm::test::arventa {
+namespace {
+
+TEST_F(Arventa, StatusOfEachPortComesFromItsRegistersAndItsHostParameters)
+{
+    simSetRegister(0, at(kFillLevel, 1), 1, 49);
+    simHostSetParameter(FG_CAMSTATUS_EXTENDED, 1, 0xA1);
+    EXPECT_EQ(getInt(FG_FILLLEVEL, 1), 49);
+    // The host's bits 5 to 7 give way to the quarter (1) and the overflow (0).
+    EXPECT_EQ(getInt(FG_CAMSTATUS_EXTENDED, 1), 0x41);
+    EXPECT_EQ(getInt(FG_CAMSTATUS, 1), 1);
+    EXPECT_EQ(getInt(FG_CAMSTATUS_EXTENDED, 0), 0);
+
+    simSetRegister(0, at(kOverflow, 1), 1, 1);
+    simClearLog();
+    EXPECT_EQ(getInt(FG_FILLLEVEL, 1), 100);
+    EXPECT_EQ(accesses(), std::vector<Access>{hostRead(at(kOverflow, 1), 1, 1)});
+    EXPECT_EQ(getInt(FG_OVERFLOW, 1), 1);
+    EXPECT_EQ(getInt(FG_OVERFLOW, 0), 0);
+
+    simSetRegister(0, kInputStatus, 1, 0x21);
+    EXPECT_EQ(getInt(FG_DIGIO_INPUT, 1), 0x21);
+    EXPECT_EQ(getInt(FG_DIGIO_INPUT, 0), 0);
+
+    // The DMA status too is the host's value of the port asked for.
+    for (int32_t id : {24092, 5210, 3050, 601}) {
+        simHostSetParameter(id, 1, id + 7);
+        EXPECT_EQ(getInt(id, 1), id + 7) << id;
+        EXPECT_NE(getInt(id, 0), id + 7) << id;
+    }
+}
+
+TEST_F(Arventa, ReadOnlyIdsRefuseASetOnEveryPort)
+{
+    const int32_t readOnly[] = {24020, 24030, 24010, 24108, 24092, 2000,   2050,   5210,   3070,   3050,
+                                3060,  3080,  3090,  601,   110086, 110087, 4000,   30101,  30100,  30103,
+                                300006, 300007, 300008, 14010, FG_DESCRIPTION};
+    for (uint32_t port : {0u, 1u}) {
+        for (int32_t id : readOnly) {
+            char value[16] = "FG_WIDTH";
+            EXPECT_EQ(lib().Fg_setParameterWithType(handle(), id, value, port, 2), -12) << id;
+        }
+        EXPECT_EQ(getInt(FG_PIXELDEPTH, port), 12);
+        EXPECT_EQ(lib().getText(handle(), FG_HAP_FILE, port), "Arventa.hap");
+        EXPECT_EQ(getInt(30103, port), 1028) << "line width: width + gap";
+    }
+    EXPECT_TRUE(accesses().empty());
+    EXPECT_TRUE(callLog().empty());
+}
+
+TEST_F(Arventa, EventsOfBothCamerasAndOfTheSharedTriggerInputs)
+{
+    EXPECT_EQ(lib().Fg_getEventMask(handle(), "FG_OVERFLOW_CAM0"), 1u);
+    EXPECT_EQ(lib().Fg_getEventMask(handle(), "FG_OVERFLOW_CAM1"), uint64_t{1} << 17);
+    EXPECT_STREQ(lib().Fg_getEventName(handle(), uint64_t{1} << 17), "FG_OVERFLOW_CAM1");
+    EXPECT_EQ(lib().Fg_getEventMask(handle(), "Device1_Process1_Overflow_Overflow"), uint64_t{1} << 17);
+    for (int pin = 0; pin < 8; ++pin) {
+        const std::string input = "FG_TRIGGER_INPUT" + std::to_string(pin);
+        EXPECT_EQ(lib().Fg_getEventMask(handle(), (input + "_RISING").c_str()), uint64_t{1} << (1 + 2 * pin));
+        EXPECT_EQ(lib().Fg_getEventMask(handle(), (input + "_FALLING").c_str()), uint64_t{1} << (2 + 2 * pin));
+        EXPECT_STREQ(lib().Fg_getEventName(handle(), uint64_t{1} << (1 + 2 * pin)), (input + "_RISING").c_str());
+    }
+    EXPECT_EQ(lib().Fg_getEventName(handle(), uint64_t{1} << 18), nullptr);
+}
+
+TEST(ArventaInfo, EnumerationNamesAreThoseOfAGrayApplet)
+{
+    AppletLibrary lib(libraryPath("arventa.so"));
+    auto ask = [&](const char* name) {
+        return lib.Info(4352, 0, 0, reinterpret_cast<uintptr_t*>(const_cast<char*>(name)), nullptr);
+    };
+    EXPECT_EQ(ask("FG_GRAY16"), 1);
+    EXPECT_EQ(ask("FG_CL_TRIPLETAP_8_BIT"), 120);
+    for (const char* foreign : {"FG_COL24", "FG_CL_MEDIUM_RGB_24", "FG_APPLY", "FG_TRUE"}) {
+        EXPECT_EQ(ask(foreign), -2070) << foreign;
+    }
+}
+
+}  // namespace
+}  // namespace velm::test::arventa
