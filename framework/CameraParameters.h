@@ -350,4 +350,39 @@ inline constexpr InfoItem kMiscellaneousInfo[] = {
     infoInt(kMiscellaneous, "Camera Status Extended", FG_CAMSTATUS_EXTENDED, 0, 255, 1, 1),
 };
 
+// The white balance of the RGB designs, one gain a colour, in the order
+// red, blue, green.
+inline constexpr ParameterRow kWhiteBalanceRows[] = {
+    readWrite("FG_SCALINGFACTOR_RED", FG_SCALINGFACTOR_RED, ValueForm::Double, "Red gain of the Rgb white balancing.",
+              1.0, setScalingFactor<RegisterRole::WhiteBalanceRed>),
+    readWrite("FG_SCALINGFACTOR_BLUE", FG_SCALINGFACTOR_BLUE, ValueForm::Double,
+              "Blue gain of the Rgb white balancing.", 1.0, setScalingFactor<RegisterRole::WhiteBalanceBlue>),
+    readWrite("FG_SCALINGFACTOR_GREEN", FG_SCALINGFACTOR_GREEN, ValueForm::Double,
+              "Green gain of the Rgb white balancing.", 1.0, setScalingFactor<RegisterRole::WhiteBalanceGreen>),
+};
+
+inline constexpr ConfigKey kWhiteBalanceConfigKeys[] = {
+    {FG_SCALINGFACTOR_RED, kConfigStoredAndApplied},
+    {FG_SCALINGFACTOR_BLUE, kConfigStoredAndApplied},
+    {FG_SCALINGFACTOR_GREEN, kConfigStoredAndApplied},
+};
+
+inline constexpr InitialWrite kWhiteBalanceInitialWrites[] = {
+    {FG_SCALINGFACTOR_RED, 1.0},
+    {FG_SCALINGFACTOR_BLUE, 1.0},
+    {FG_SCALINGFACTOR_GREEN, 1.0},
+};
+
+inline constexpr const char* kWhiteBalance = "White Balance";
+// The gains step by 1/1024 up to 4 - 1/1024.
+inline constexpr double kWhiteBalanceStep = 1.0 / 1024.0;
+
+inline constexpr InfoItem kWhiteBalanceInfo[] = {
+    infoCategory(kWhiteBalance),
+    infoDouble(kWhiteBalance, "Red Gain", FG_SCALINGFACTOR_RED, 0, 4.0 - kWhiteBalanceStep, kWhiteBalanceStep, 7),
+    infoDouble(kWhiteBalance, "Blue Gain", FG_SCALINGFACTOR_BLUE, 0, 4.0 - kWhiteBalanceStep, kWhiteBalanceStep, 7),
+    infoDouble(kWhiteBalance, "Green Gain", FG_SCALINGFACTOR_GREEN, 0, 4.0 - kWhiteBalanceStep, kWhiteBalanceStep,
+               7),
+};
+
 }  // namespace velm

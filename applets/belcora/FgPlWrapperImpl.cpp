@@ -119,7 +119,6 @@ void setSensorReadout(GenericApplet& applet, const ParameterRow& row, std::uint3
 // ---- the parameters, in index order ----
 
 constexpr ValueForm kInt = ValueForm::Int;
-constexpr ValueForm kDouble = ValueForm::Double;
 constexpr ValueForm kElement = ValueForm::Element;
 
 // Rows 16 to 31.
@@ -157,15 +156,6 @@ constexpr ParameterRow kOutputRows[] = {
     readWrite("FG_BITALIGNMENT", FG_BITALIGNMENT, kInt,
               "Defines if the output data are right aligned or left aligned.", 1, keepAllowed, kAlignments),
     readOnly("FG_PIXELDEPTH", FG_PIXELDEPTH, kInt, "Internal processing bit depth of the applet.", nullptr, 8),
-};
-
-constexpr ParameterRow kWhiteBalanceRows[] = {
-    readWrite("FG_SCALINGFACTOR_RED", FG_SCALINGFACTOR_RED, kDouble, "Red gain of the Rgb white balancing.", 1.0,
-              setScalingFactor<RegisterRole::WhiteBalanceRed>),
-    readWrite("FG_SCALINGFACTOR_BLUE", FG_SCALINGFACTOR_BLUE, kDouble, "Blue gain of the Rgb white balancing.", 1.0,
-              setScalingFactor<RegisterRole::WhiteBalanceBlue>),
-    readWrite("FG_SCALINGFACTOR_GREEN", FG_SCALINGFACTOR_GREEN, kDouble, "Green gain of the Rgb white balancing.",
-              1.0, setScalingFactor<RegisterRole::WhiteBalanceGreen>),
 };
 
 // The generator's rows are 37 to 51, the lookup tables' 52 to 64, the white
@@ -254,12 +244,6 @@ constexpr ConfigKey kOutputConfigKeys[] = {
     {FG_BITALIGNMENT, kConfigStoredAndApplied},
 };
 
-constexpr ConfigKey kWhiteBalanceConfigKeys[] = {
-    {FG_SCALINGFACTOR_RED, kConfigStoredAndApplied},
-    {FG_SCALINGFACTOR_BLUE, kConfigStoredAndApplied},
-    {FG_SCALINGFACTOR_GREEN, kConfigStoredAndApplied},
-};
-
 constexpr auto kConfigKeys = joined<ConfigKey>(kCameraConfigKeys, kSensorCorrectionConfigKeys, kImageSelectorConfigKeys,
                                                kOutputConfigKeys, kGeneratorConfigKeys, kLutConfigKeys,
                                                kWhiteBalanceConfigKeys, kCameraSignalConfigKeys);
@@ -276,24 +260,19 @@ constexpr InitialWrite kOutputWrites[] = {
     {FG_BITALIGNMENT, 1},
 };
 
-constexpr InitialWrite kLutAndWhiteBalanceWrites[] = {
+constexpr InitialWrite kLutWrites[] = {
     {FG_LUT_TYPE, 3},
-    {FG_SCALINGFACTOR_RED, 1.0},
-    {FG_SCALINGFACTOR_BLUE, 1.0},
-    {FG_SCALINGFACTOR_GREEN, 1.0},
 };
 
 constexpr auto kInitialWrites =
     joined<InitialWrite>(cameraInitialWrites(214), kSensorCorrectionWrites, kImageSelectorInitialWrites, kOutputWrites,
-                         kGeneratorInitialWrites, kLutAndWhiteBalanceWrites, kCameraSignalInitialWrites);
+                         kGeneratorInitialWrites, kLutWrites, kWhiteBalanceInitialWrites,
+                         kCameraSignalInitialWrites);
 
 // ---- the parameter-info tree ----
 
 constexpr const char* kRoi = "ROI";
 constexpr const char* kSensorCorrection = "Sensor Correction";
-constexpr const char* kWhiteBalance = "White Balance";
-
-constexpr double kGainStep = 1.0 / 1024.0;
 
 constexpr InfoItem kRoiAndSensorInfo[] = {
     infoCategory(kRoi),
@@ -311,13 +290,6 @@ constexpr InfoItem kRoiAndSensorInfo[] = {
     infoArray(kSensorCorrection, "Readout Direction", FG_SC_READOUTDIRECTION, 2, 0, 1, 7),
     infoArray(kSensorCorrection, "Pixel Order", FG_SC_PIXELORDER, 2, 0, 1, 7),
     infoEnum(kSensorCorrection, "Update Scheme", FG_SC_UPDATESCHEME, 7),
-};
-
-constexpr InfoItem kWhiteBalanceInfo[] = {
-    infoCategory(kWhiteBalance),
-    infoDouble(kWhiteBalance, "Red Gain", FG_SCALINGFACTOR_RED, 0, 4.0 - kGainStep, kGainStep, 7),
-    infoDouble(kWhiteBalance, "Blue Gain", FG_SCALINGFACTOR_BLUE, 0, 4.0 - kGainStep, kGainStep, 7),
-    infoDouble(kWhiteBalance, "Green Gain", FG_SCALINGFACTOR_GREEN, 0, 4.0 - kGainStep, kGainStep, 7),
 };
 
 constexpr auto kInfoTree =

@@ -72,5 +72,6 @@ const std::vector<AppletFacts>& builtApplets();
 // Each deliverable's facts, in files of their own.
 AppletFacts arventaFacts();
 AppletFacts belcoraFacts();
+AppletFacts corvessaFacts();
 
 }  // namespace velm::test::applets

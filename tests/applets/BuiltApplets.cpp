@@ -15,6 +15,7 @@ struct KnownApplet {
 const KnownApplet kKnownApplets[] = {
     {"arventa", arventaFacts},
     {"belcora", belcoraFacts},
+    {"corvessa", corvessaFacts},
 };
 
 }  // namespace

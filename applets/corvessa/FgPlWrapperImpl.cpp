@@ -1,0 +1,264 @@
+#include "FgPlWrapperImpl.h"
+
+#include "AppletDescription.h"
+#include "CameraParameters.h"
+#include "CameraSignals.h"
+#include "LineGenerator.h"
+#include "LookupTables.h"
+#include "ParameterIds.h"
+#include "ParameterInfoTree.h"
+
+namespace velm::corvessa {
+
+namespace {
+
+// ---- allowed values of Corvessa's own (the shared runs stand in the framework) ----
+
+constexpr AllowedValue kCameraTypes[] = {
+    {"1x24bit RGB (Parallel 8bit)", 500, "FG_CL_RGB"},
+};
+
+// The three colour tables of a camera; a table file must hold all three
+// sections, or no table changes.
+constexpr LutLayout kLutLayout{kRgbLutColours, 3, 256, 8, 8, 256.0, true};
+
+using Luts = LookupTables<kLutLayout>;
+using Roi = BufferRoi<4, 4, 2>;
+using Generator = GeneratorLine<2, 0>;
+
+// ---- the parameters, in index order ----
+
+constexpr ValueForm kInt = ValueForm::Int;
+
+// Rows 16 to 26.
+constexpr ParameterRow kCameraRows[] = {
+    readWrite("FG_CAMERA_LINK_CAMTYPE", FG_CAMERA_LINK_CAMTYPE, kInt, "Select the Camera Link Mode.", 500,
+              keepAllowed, kCameraTypes),
+    readWrite("FG_USEDVAL", FG_USEDVAL, kInt, "Use the Camera Link DVAL signal or ignore it.", 1,
+              writeAllowed<RegisterRole::UseDval>, kYesNo),
+    readWrite("FG_WIDTH", FG_WIDTH, kInt, "Image width of the acquisition ROI.", 1024, Roi::setWidth),
+    readWrite("FG_HEIGHT", FG_HEIGHT, kInt, "Image height of the acquisition ROI.", 1024, Roi::setHeight),
+    readWrite("FG_XOFFSET", FG_XOFFSET, kInt, "X-offset of the acquisition ROI.", 0, Roi::setXOffset),
+    readWrite("FG_YOFFSET", FG_YOFFSET, kInt, "Y-offset of the acquisition ROI.", 0, Roi::setYOffset),
+    readOnly("FG_FILLLEVEL", FG_FILLLEVEL, kInt, "Fill level of the buffers.", getFillLevel),
+    readOnly("FG_OVERFLOW", FG_OVERFLOW, kInt, "Overflow state of the buffers.", getOverflow),
+    readWrite("FG_FORMAT", FG_FORMAT, kInt, "Pixel format of the output image.", 2, keepAllowed, kColour24Format),
+    readWrite("FG_BITALIGNMENT", FG_BITALIGNMENT, kInt,
+              "Defines if the output data are right aligned or left aligned.", 1, keepAllowed, kAlignments),
+    readOnly("FG_PIXELDEPTH", FG_PIXELDEPTH, kInt, "Internal processing bit depth of the applet.", nullptr, 8),
+};
+
+// The DMA status is the host's of the port asked. The generator's rows are
+// 27 to 41, the image selector's 42 and 43, the lookup tables' 44 to 56, the
+// white balance's 57 to 59 and the camera signals' 60 to 65.
+constexpr auto kParameters =
+    joined<ParameterRow>(identityAndStatusRows(getHostValue), kCameraRows,
+                         generatorRows(setGeneratorEnable, Generator::set), kImageSelectorRows, Luts::rows(),
+                         kWhiteBalanceRows, kCameraSignalRows);
+static_assert(kParameters.size() == 66);
+
+// ---- design events: one pass a camera ----
+
+// Camera 1's pass enters the design's names again before its own aliases,
+// so that the mask of camera 0's overflow names its design event while the
+// trigger inputs keep their aliases.
+constexpr EventAlias kEventAliases[] = {
+    {"FG_OVERFLOW_CAM0", "Device1_Process0_Overflow_Overflow", 0},
+    {"FG_TRIGGER_INPUT0_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin0", 0},
+    {"FG_TRIGGER_INPUT0_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin0", 0},
+    {"FG_TRIGGER_INPUT1_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin1", 0},
+    {"FG_TRIGGER_INPUT1_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin1", 0},
+    {"FG_TRIGGER_INPUT2_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin2", 0},
+    {"FG_TRIGGER_INPUT2_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin2", 0},
+    {"FG_TRIGGER_INPUT3_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin3", 0},
+    {"FG_TRIGGER_INPUT3_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin3", 0},
+    {"FG_TRIGGER_INPUT4_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin4", 0},
+    {"FG_TRIGGER_INPUT4_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin4", 0},
+    {"FG_TRIGGER_INPUT5_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin5", 0},
+    {"FG_TRIGGER_INPUT5_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin5", 0},
+    {"FG_TRIGGER_INPUT6_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin6", 0},
+    {"FG_TRIGGER_INPUT6_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin6", 0},
+    {"FG_TRIGGER_INPUT7_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin7", 0},
+    {"FG_TRIGGER_INPUT7_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin7", 0},
+    {"FG_OVERFLOW_CAM1", "Device1_Process1_Overflow_Overflow", 1},
+    {"FG_TRIGGER_INPUT0_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin0", 1},
+    {"FG_TRIGGER_INPUT0_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin0", 1},
+    {"FG_TRIGGER_INPUT1_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin1", 1},
+    {"FG_TRIGGER_INPUT1_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin1", 1},
+    {"FG_TRIGGER_INPUT2_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin2", 1},
+    {"FG_TRIGGER_INPUT2_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin2", 1},
+    {"FG_TRIGGER_INPUT3_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin3", 1},
+    {"FG_TRIGGER_INPUT3_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin3", 1},
+    {"FG_TRIGGER_INPUT4_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin4", 1},
+    {"FG_TRIGGER_INPUT4_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin4", 1},
+    {"FG_TRIGGER_INPUT5_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin5", 1},
+    {"FG_TRIGGER_INPUT5_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin5", 1},
+    {"FG_TRIGGER_INPUT6_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin6", 1},
+    {"FG_TRIGGER_INPUT6_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin6", 1},
+    {"FG_TRIGGER_INPUT7_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin7", 1},
+    {"FG_TRIGGER_INPUT7_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin7", 1},
+};
+
+// ---- design registers, in the order they are resolved ----
+
+constexpr RegisterRoute kHost = RegisterRoute::Host;
+
+constexpr RegisterSpec kDesignRegisters[] = {
+    {"Device1_Process0_LookupTable_R_LUTcontent", kHost, RegisterRole::LutRed, 0},
+    {"Device1_Process0_LookupTable_G_LUTcontent", kHost, RegisterRole::LutGreen, 0},
+    {"Device1_Process0_LookupTable_B_LUTcontent", kHost, RegisterRole::LutBlue, 0},
+    {"Device1_Process1_LookupTable_R_LUTcontent", kHost, RegisterRole::LutRed, 1},
+    {"Device1_Process1_LookupTable_G_LUTcontent", kHost, RegisterRole::LutGreen, 1},
+    {"Device1_Process1_LookupTable_B_LUTcontent", kHost, RegisterRole::LutBlue, 1},
+    {"Device1_Process0_Camera_UseDval", kHost, RegisterRole::UseDval, 0},
+    {"Device1_Process1_Camera_UseDval", kHost, RegisterRole::UseDval, 1},
+    {"Device1_Process0_Buffer_0_DRAM_A_0_XLength", kHost, RegisterRole::BufferXLength, 0},
+    {"Device1_Process1_Buffer_0_DRAM_A_0_XLength", kHost, RegisterRole::BufferXLength, 1},
+    {"Device1_Process0_Buffer_0_DRAM_A_0_YLength", kHost, RegisterRole::BufferYLength, 0},
+    {"Device1_Process0_ImageHeight_ImageHeight", kHost, RegisterRole::ImageHeight, 0},
+    {"Device1_Process1_Buffer_0_DRAM_A_0_YLength", kHost, RegisterRole::BufferYLength, 1},
+    {"Device1_Process1_ImageHeight_ImageHeight", kHost, RegisterRole::ImageHeight, 1},
+    {"Device1_Process0_Buffer_0_DRAM_A_0_XOffset", kHost, RegisterRole::BufferXOffset, 0},
+    {"Device1_Process1_Buffer_0_DRAM_A_0_XOffset", kHost, RegisterRole::BufferXOffset, 1},
+    {"Device1_Process0_Overflow_OverflowOccurred", kHost, RegisterRole::Overflow, 0},
+    {"Device1_Process0_Buffer_0_DRAM_A_0_FillLevel", kHost, RegisterRole::FillLevel, 0},
+    {"Device1_Process1_Overflow_OverflowOccurred", kHost, RegisterRole::Overflow, 1},
+    {"Device1_Process1_Buffer_0_DRAM_A_0_FillLevel", kHost, RegisterRole::FillLevel, 1},
+    {"Device1_Process0_ImageSelector_FG_IMG_SELECT_PERIOD_Divisor", kHost, RegisterRole::ImageSelectPeriod, 0},
+    {"Device1_Process1_ImageSelector_FG_IMG_SELECT_PERIOD_Divisor", kHost, RegisterRole::ImageSelectPeriod, 1},
+    {"Device1_Process0_ImageSelector_FG_IMG_SELECT_PHASE_Number", kHost, RegisterRole::ImageSelectPhase, 0},
+    {"Device1_Process1_ImageSelector_FG_IMG_SELECT_PHASE_Number", kHost, RegisterRole::ImageSelectPhase, 1},
+    {"Device1_Process0_WhiteBalance_White_RedCoefficient", kHost, RegisterRole::WhiteBalanceRed, 0},
+    {"Device1_Process1_WhiteBalance_White_RedCoefficient", kHost, RegisterRole::WhiteBalanceRed, 1},
+    {"Device1_Process0_WhiteBalance_White_BlueCoefficient", kHost, RegisterRole::WhiteBalanceBlue, 0},
+    {"Device1_Process1_WhiteBalance_White_BlueCoefficient", kHost, RegisterRole::WhiteBalanceBlue, 1},
+    {"Device1_Process0_WhiteBalance_White_GreenCoefficient", kHost, RegisterRole::WhiteBalanceGreen, 0},
+    {"Device1_Process1_WhiteBalance_White_GreenCoefficient", kHost, RegisterRole::WhiteBalanceGreen, 1},
+    // Process 2 serves both cameras: its outputs and inputs are reached
+    // with the index of the port that asks.
+    {"Device1_Process2_Trigger_SetOut3_Mode", kHost, RegisterRole::DigitalOut3, kEveryCamera},
+    {"Device1_Process2_Trigger_SetOut7_Mode", kHost, RegisterRole::DigitalOut7, kEveryCamera},
+    {"Device1_Process2_Trigger_InputStatus_Status", kHost, RegisterRole::InputStatus, kEveryCamera},
+    {"Device1_Process2_Cam0_CC1_Select_Select", kHost, RegisterRole::Cc1Select, 0},
+    {"Device1_Process2_Cam0_CC1_Polarity_Invert", kHost, RegisterRole::Cc1Polarity, 0},
+    {"Device1_Process2_Cam1_CC1_Select_Select", kHost, RegisterRole::Cc1Select, 1},
+    {"Device1_Process2_Cam1_CC1_Polarity_Invert", kHost, RegisterRole::Cc1Polarity, 1},
+    {"Device1_Process2_Cam0_CC2_Select_Select", kHost, RegisterRole::Cc2Select, 0},
+    {"Device1_Process2_Cam0_CC2_Polarity_Invert", kHost, RegisterRole::Cc2Polarity, 0},
+    {"Device1_Process2_Cam1_CC2_Select_Select", kHost, RegisterRole::Cc2Select, 1},
+    {"Device1_Process2_Cam1_CC2_Polarity_Invert", kHost, RegisterRole::Cc2Polarity, 1},
+    {"Device1_Process2_Cam0_CC3_Select_Select", kHost, RegisterRole::Cc3Select, 0},
+    {"Device1_Process2_Cam0_CC3_Polarity_Invert", kHost, RegisterRole::Cc3Polarity, 0},
+    {"Device1_Process2_Cam1_CC3_Select_Select", kHost, RegisterRole::Cc3Select, 1},
+    {"Device1_Process2_Cam1_CC3_Polarity_Invert", kHost, RegisterRole::Cc3Polarity, 1},
+    {"Device1_Process2_Cam0_CC4_Select_Select", kHost, RegisterRole::Cc4Select, 0},
+    {"Device1_Process2_Cam0_CC4_Polarity_Invert", kHost, RegisterRole::Cc4Polarity, 0},
+    {"Device1_Process2_Cam1_CC4_Select_Select", kHost, RegisterRole::Cc4Select, 1},
+    {"Device1_Process2_Cam1_CC4_Polarity_Invert", kHost, RegisterRole::Cc4Polarity, 1},
+};
+
+constexpr auto kRegisters = joined<RegisterSpec>(kDesignRegisters, kGeneratorRegisters);
+
+// ---- configuration files: one section a port, the generator only in the first ----
+
+constexpr ConfigKey kOutputConfigKeys[] = {
+    {FG_FORMAT, kConfigStoredAndApplied},
+    {FG_BITALIGNMENT, kConfigStoredAndApplied},
+};
+
+constexpr auto kConfigKeys =
+    joined<ConfigKey>(kCameraConfigKeys, kOutputConfigKeys, kGeneratorConfigKeys, kImageSelectorConfigKeys,
+                      kLutConfigKeys, kWhiteBalanceConfigKeys, kCameraSignalConfigKeys);
+
+// ---- the defaults of a new instance, in the order they are applied to each port ----
+
+constexpr InitialWrite kOutputWrites[] = {
+    {FG_FORMAT, 2},
+    {FG_BITALIGNMENT, 1},
+};
+
+constexpr InitialWrite kLutWrites[] = {
+    {FG_LUT_TYPE, 3},
+};
+
+constexpr auto kInitialWrites =
+    joined<InitialWrite>(cameraInitialWrites(500), kOutputWrites, kGeneratorInitialWrites,
+                         kImageSelectorInitialWrites, kLutWrites, kWhiteBalanceInitialWrites,
+                         kCameraSignalInitialWrites);
+
+// ---- the parameter-info tree, the same on both ports ----
+
+constexpr const char* kRoi = "ROI";
+
+constexpr InfoItem kRoiInfo[] = {
+    infoCategory(kRoi),
+    infoInt(kRoi, "Width", FG_WIDTH, 4, 16384, 4, 3, 2, "pixel"),
+    infoInt(kRoi, "Height", FG_HEIGHT, 2, 65535, 1, 3, 2, "pixel"),
+    infoInt(kRoi, "XOffset", FG_XOFFSET, 0, 16380, 4, 3, 2, "pixel"),
+    infoInt(kRoi, "YOffset", FG_YOFFSET, 0, 65534, 1, 3, 2, "pixel"),
+};
+
+constexpr auto kInfoTree =
+    joined<InfoItem>(kCameraLinkInfo, kRoiInfo, kCameraSignalInfo, kImageSelectorInfo, kWhiteBalanceInfo,
+                     Luts::info(), kOutputFormatInfo, kGeneratorInfo, kMiscellaneousInfo);
+
+// ---- applet properties ----
+
+constexpr char kIdentity[] = "5d0c7e21-9a84-4b3f-b6e2-0f71c3a9d854";
+
+constexpr InfoAnswer kOwnInfoAnswers[] = {
+    infoNumber(848, 1),
+    infoText(1043, kIdentity),
+    infoNumber(1792, 2),
+    infoNumber(1872, 2),
+    infoNumber(1888, 2),
+    infoNumber(3072, 0),
+    infoNumber(3328, 0),
+    infoText(4096,
+             "Fitcores with support of Tidestream technology, 24Bit image processing, white balancing and lookup "
+             "table for two Camera Link BASE configuration RGB line scan cameras."),
+    infoText(4128, "class=standard,family=acquisition,type=dual,sensortype=line,color=rgb,interface=cl-base"),
+    infoNumber(4608, 2),
+    infoPerPort(4624, 1, 1),
+    infoPerPort(4640, 1, 1),
+    infoPerPortBothIndices(4656, 0, 1),
+    infoPerPortBothIndices(4672, 0, 1),
+    infoPerPort(4688, 1, 1),
+    infoPerPort(4704, 8, 10),
+};
+
+constexpr auto kInfoAnswers = joined<InfoAnswer>(kSharedInfoAnswers, kOwnInfoAnswers);
+
+constexpr AppletDescription kCorvessa{
+    "Velmarint GmbH",
+    "Corvessa",
+    "1.0",
+    0,
+    2,
+    {embedded::designBlock, &embedded::designBlockSize},
+    {embedded::appletIcon, &embedded::appletIconSize},
+    kParameters,
+    kEventAliases,
+    kRegisters,
+    kConfigKeys,
+    kInitialWrites,
+    kInfoTree,
+    HostMirrorCategory::WhenHostParametersAdmitted,
+    kInfoAnswers,
+    createInstanceOf<FgPlWrapperImpl>,
+};
+
+}  // namespace
+
+FgPlWrapperImpl::FgPlWrapperImpl() : GenericApplet(kCorvessa) {}
+
+}  // namespace velm::corvessa
+
+namespace velm {
+
+const AppletDescription& thisApplet()
+{
+    return corvessa::kCorvessa;
+}
+
+}  // namespace velm
