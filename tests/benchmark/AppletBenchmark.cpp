@@ -1,15 +1,17 @@
-// What parameter calls and the other exports cost on Belcora, measured
-// through the exports as a caller sees them, each next to a baseline in the
-// same run: a bare lock, a map lookup and an indirect call, the least any
-// locked parameter call can cost. The stand-ins' own cost for the register
-// writes a call makes is measured on its own, so that it does not hide the
-// applet's. Not a test: it prints figures and ratios.
+// What parameter calls (on Belcora) and the whole operations (the XML of
+// every port, a save and load, a creation and free of every deliverable)
+// cost, measured through the exports as a caller sees them, each next to a
+// baseline in the same run: a bare lock, a map lookup and an indirect call,
+// the least any locked parameter call can cost. The stand-ins' own cost for
+// the register writes a call makes is measured on its own, so that it does
+// not hide the applet's. Not a test: it prints figures and ratios.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <fstream>
 #include <map>
 #include <mutex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -209,39 +211,57 @@ void BM_StandIn_BoardRegisterWrite(benchmark::State& state)
 }
 BENCHMARK(BM_StandIn_BoardRegisterWrite);
 
-// ---- whole operations ----
+// ---- whole operations of every applet the build makes ----
 
-void BM_Xml(benchmark::State& state)
+// One loaded library of each deliverable, kept for the whole run.
+AppletLibrary& deliverable(const std::string& name)
 {
-    Instance instance;
-    AppletLibrary& library = Instance::library();
+    static std::map<std::string, AppletLibrary*> loaded;
+    AppletLibrary*& library = loaded[name];
+    if (library == nullptr) {
+        library = new AppletLibrary(libraryPath(name + ".so"));
+    }
+    return *library;
+}
+
+struct Created {
+    explicit Created(AppletLibrary& from) : library(from)
+    {
+        int32_t error = 0;
+        handle.instance = library.Std_entry(0, &error, 0);
+    }
+    ~Created() { library.Fg_FreeGrabber(&handle); }
+    AppletLibrary& library;
+    AppletHandle handle{nullptr};
+};
+
+void BM_Xml(benchmark::State& state, const std::string& name, uint32_t port)
+{
+    Created instance(deliverable(name));
     std::vector<char> buffer;
     for (auto _ : state) {
         size_t size = 0;
-        library.Fg_getParameterInfoXML(&instance.handle, 0, nullptr, &size);
+        instance.library.Fg_getParameterInfoXML(&instance.handle, port, nullptr, &size);
         buffer.resize(size);
-        benchmark::DoNotOptimize(library.Fg_getParameterInfoXML(&instance.handle, 0, buffer.data(), &size));
+        benchmark::DoNotOptimize(instance.library.Fg_getParameterInfoXML(&instance.handle, port, buffer.data(), &size));
     }
 }
-BENCHMARK(BM_Xml)->Unit(benchmark::kMicrosecond);
 
-void BM_SaveAndLoad(benchmark::State& state)
+void BM_SaveAndLoad(benchmark::State& state, const std::string& name)
 {
-    Instance instance;
-    AppletLibrary& library = Instance::library();
+    Created instance(deliverable(name));
     test::ScratchDirectory scratch;
-    const std::string name = scratch.file("bench.mcf");
+    const std::string file = scratch.file("bench.mcf");
     for (auto _ : state) {
-        library.Fg_saveConfig(&instance.handle, name.c_str());
-        benchmark::DoNotOptimize(library.Fg_loadConfig(&instance.handle, name.c_str()));
+        instance.library.Fg_saveConfig(&instance.handle, file.c_str());
+        benchmark::DoNotOptimize(instance.library.Fg_loadConfig(&instance.handle, file.c_str()));
         simClearLog();
     }
 }
-BENCHMARK(BM_SaveAndLoad)->Unit(benchmark::kMicrosecond);
 
-void BM_CreateAndFree(benchmark::State& state)
+void BM_CreateAndFree(benchmark::State& state, const std::string& name)
 {
-    AppletLibrary& library = Instance::library();
+    AppletLibrary& library = deliverable(name);
     for (auto _ : state) {
         int32_t error = 0;
         AppletHandle handle{library.Std_entry(0, &error, 0)};
@@ -249,7 +269,33 @@ void BM_CreateAndFree(benchmark::State& state)
         simClearLog();
     }
 }
-BENCHMARK(BM_CreateAndFree)->Unit(benchmark::kMicrosecond);
+
+// Every deliverable of the build, the XML description of each of its ports.
+void registerWholeOperations()
+{
+    std::istringstream names(VELM_DELIVERABLES);
+    std::string name;
+    while (std::getline(names, name, ',')) {
+        uint32_t ports = 0;
+        {
+            Created instance(deliverable(name));
+            size_t size = 0;
+            while (instance.library.Fg_getParameterInfoXML(&instance.handle, ports, nullptr, &size) == 0) {
+                ++ports;
+            }
+        }
+        for (uint32_t port = 0; port < ports; ++port) {
+            benchmark::RegisterBenchmark(("BM_Xml/" + name + "/port" + std::to_string(port)).c_str(), BM_Xml, name,
+                                         port)
+                ->Unit(benchmark::kMicrosecond);
+        }
+        benchmark::RegisterBenchmark(("BM_SaveAndLoad/" + name).c_str(), BM_SaveAndLoad, name)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("BM_CreateAndFree/" + name).c_str(), BM_CreateAndFree, name)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    simClearLog();
+}
 
 // ---- a design of many registers, with direct register access ----
 
@@ -367,6 +413,7 @@ private:
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
+    velm::bench::registerWholeOperations();
     velm::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
