@@ -273,5 +273,6 @@ const std::vector<AppletFacts>& builtApplets();
 AppletFacts arventaFacts();
 AppletFacts belcoraFacts();
 AppletFacts corvessaFacts();
+AppletFacts dalmiraFacts();
 
 }  // namespace velm::test::applets

@@ -14,6 +14,7 @@ const KnownApplet kKnownApplets[] = {
     {"arventa", arventaFacts},
     {"belcora", belcoraFacts},
     {"corvessa", corvessaFacts},
+    {"dalmira", dalmiraFacts},
 };
 
 }  // namespace

@@ -142,6 +142,17 @@ std::vector<std::string> exportingLibraries()
 
 INSTANTIATE_TEST_SUITE_P(Libraries, ExportList, ::testing::ValuesIn(exportingLibraries()), libraryName);
 
+#ifdef _WIN32
+// A DLL ships for the bitness of the process that loads it, and each Windows
+// build makes the deliverables of its own bitness alone.
+TEST(Deliverables, WindowsBuildMakesTheDeliverablesOfItsBitness)
+{
+    const std::vector<std::string> ofThisBitness = sizeof(void*) == 8 ? std::vector<std::string>{"arventa", "belcora"}
+                                                                      : std::vector<std::string>{"corvessa", "dalmira"};
+    EXPECT_EQ(builtDeliverables(), ofThisBitness);
+}
+#endif
+
 // What each export answers for a handle it cannot use.
 struct NullAnswer {
     const char* name;

@@ -1,7 +1,6 @@
 // The deliverables this build makes, as it names them in VELM_DELIVERABLES
-// ("arventa,belcora"). A test that loads a deliverable takes it from here
-// rather than by name, so that it loads every one the build makes and no
-// other.
+// ("arventa,belcora"). A Windows build makes only those of its own bitness,
+// so a test that loads a deliverable takes it from here rather than by name.
 #pragma once
 
 #include <gtest/gtest.h>
