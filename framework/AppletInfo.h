@@ -86,7 +86,7 @@ constexpr InfoAnswer infoFrom(std::int32_t query, InfoAnswerKind kind)
 }
 
 // The answers every applet gives alike; an applet's table joins its own to
-// them (a query stands in one of the two only).
+// them (a query stands in one of the joined tables only).
 inline constexpr InfoAnswer kSharedInfoAnswers[] = {
     infoNumber(1040, 0),
     infoFrom(1041, InfoAnswerKind::Icon),
@@ -107,6 +107,17 @@ inline constexpr InfoAnswer kSharedInfoAnswers[] = {
     infoText(4192, "1.0.1.0"),
     infoText(4208, "1.0.1.0.20151218.010132"),
     infoFrom(4352, InfoAnswerKind::EnumerationValue),
+};
+
+// The port answers of the applets of one camera: one port, port 0.
+inline constexpr InfoAnswer kOnePortInfoAnswers[] = {
+    infoNumber(4608, 1),
+    infoPerPort(4624, 1),
+    infoPerPort(4640, 1),
+    infoPerPortBothIndices(4656, 0),
+    infoPerPortBothIndices(4672, 0),
+    infoPerPort(4688, 1),
+    infoPerPort(4704, 8),
 };
 
 // The export's answer. The first output is a word of pointer width; for the

@@ -4,8 +4,9 @@
 // whose buffers take it directly, and the getters of constants and host
 // values. Each is a function an applet's parameter table points to; what
 // differs between applets is a template argument or a register role. Also
-// the rows every applet's tables hold alike for them, which an applet joins
-// with its own.
+// the rows every applet's tables hold alike for them, and the registers
+// that the designs of one camera name alike, which an applet joins with its
+// own.
 #pragma once
 
 #include <array>
@@ -269,6 +270,33 @@ constexpr std::array<ParameterRow, 16> identityAndStatusRows(GetterFn getDmaStat
     }};
 }
 
+// The Camera Link input: the design's types and what a new type does, and
+// the data-valid switch of every design.
+constexpr std::array<ParameterRow, 2> cameraLinkRows(double defaultType, SetterFn setType, AllowedRun types)
+{
+    constexpr ValueForm kInt = ValueForm::Int;
+    return {{
+        readWrite("FG_CAMERA_LINK_CAMTYPE", FG_CAMERA_LINK_CAMTYPE, kInt, "Select the Camera Link Mode.", defaultType,
+                  setType, types),
+        readWrite("FG_USEDVAL", FG_USEDVAL, kInt, "Use the Camera Link DVAL signal or ignore it.", 1,
+                  writeAllowed<RegisterRole::UseDval>, kYesNo),
+    }};
+}
+
+// The region of interest. Where the design cuts it, and so what its setters
+// write, is the design's; so is the width a new instance starts with.
+constexpr std::array<ParameterRow, 4> roiRows(double defaultWidth, SetterFn setWidth, SetterFn setHeight,
+                                              SetterFn setXOffset, SetterFn setYOffset)
+{
+    constexpr ValueForm kInt = ValueForm::Int;
+    return {{
+        readWrite("FG_WIDTH", FG_WIDTH, kInt, "Image width of the acquisition ROI.", defaultWidth, setWidth),
+        readWrite("FG_HEIGHT", FG_HEIGHT, kInt, "Image height of the acquisition ROI.", 1024, setHeight),
+        readWrite("FG_XOFFSET", FG_XOFFSET, kInt, "X-offset of the acquisition ROI.", 0, setXOffset),
+        readWrite("FG_YOFFSET", FG_YOFFSET, kInt, "Y-offset of the acquisition ROI.", 0, setYOffset),
+    }};
+}
+
 inline constexpr ParameterRow kImageSelectorRows[] = {
     readWrite("FG_IMG_SELECT_PERIOD", FG_IMG_SELECT_PERIOD, ValueForm::Int,
               "Select the length of an image sequence. Only a single image of the sequence is grabbed.", 1,
@@ -277,12 +305,41 @@ inline constexpr ParameterRow kImageSelectorRows[] = {
               setImageSelect),
 };
 
-// The keys every configuration section begins with.
+// The output format: the design's formats and the setters that write them,
+// and the bit depth its data path works in.
+constexpr std::array<ParameterRow, 3> outputFormatRows(double defaultFormat, SetterFn setFormat, AllowedRun formats,
+                                                       SetterFn setAlignment, double pixelDepth)
+{
+    constexpr ValueForm kInt = ValueForm::Int;
+    return {{
+        readWrite("FG_FORMAT", FG_FORMAT, kInt, "Pixel format of the output image.", defaultFormat, setFormat,
+                  formats),
+        readWrite("FG_BITALIGNMENT", FG_BITALIGNMENT, kInt,
+                  "Defines if the output data are right aligned or left aligned.", 1, setAlignment, kAlignments),
+        readOnly("FG_PIXELDEPTH", FG_PIXELDEPTH, kInt, "Internal processing bit depth of the applet.", nullptr,
+                 pixelDepth),
+    }};
+}
+
+// The designs that deliver 24-bit colour have one format and no register
+// for the alignment: both are only kept.
+inline constexpr auto kColourOutputRows = outputFormatRows(2, keepAllowed, kColour24Format, keepAllowed, 8);
+
+// The keys every configuration section begins with: the port's time-out
+// and DMA mode and its Camera Link input. The region's keys follow them,
+// directly or after keys of the design's own.
 inline constexpr ConfigKey kCameraConfigKeys[] = {
-    {FG_TIMEOUT, kConfigStoredAndApplied}, {FG_TURBO_DMA_MODE, kConfigStoredAndApplied},
-    {FG_CAMERA_LINK_CAMTYPE, kConfigStoredAndApplied}, {FG_USEDVAL, kConfigStoredAndApplied},
-    {FG_WIDTH, kConfigStoredAndApplied}, {FG_HEIGHT, kConfigStoredAndApplied},
-    {FG_XOFFSET, kConfigStoredAndApplied}, {FG_YOFFSET, kConfigStoredAndApplied},
+    {FG_TIMEOUT, kConfigStoredAndApplied},
+    {FG_TURBO_DMA_MODE, kConfigStoredAndApplied},
+    {FG_CAMERA_LINK_CAMTYPE, kConfigStoredAndApplied},
+    {FG_USEDVAL, kConfigStoredAndApplied},
+};
+
+inline constexpr ConfigKey kRoiConfigKeys[] = {
+    {FG_WIDTH, kConfigStoredAndApplied},
+    {FG_HEIGHT, kConfigStoredAndApplied},
+    {FG_XOFFSET, kConfigStoredAndApplied},
+    {FG_YOFFSET, kConfigStoredAndApplied},
 };
 
 inline constexpr ConfigKey kImageSelectorConfigKeys[] = {
@@ -290,29 +347,70 @@ inline constexpr ConfigKey kImageSelectorConfigKeys[] = {
     {FG_IMG_SELECT, kConfigStoredAndApplied},
 };
 
+inline constexpr ConfigKey kOutputFormatConfigKeys[] = {
+    {FG_FORMAT, kConfigStoredAndApplied},
+    {FG_BITALIGNMENT, kConfigStoredAndApplied},
+};
+
 // The defaults every camera's initial writes begin with; the camera type is
 // the design's.
-constexpr std::array<InitialWrite, 8> cameraInitialWrites(double cameraType)
+constexpr std::array<InitialWrite, 4> cameraInitialWrites(double cameraType)
 {
     return {{
         {FG_TIMEOUT, 1000000},
         {FG_TURBO_DMA_MODE, 0},
         {FG_CAMERA_LINK_CAMTYPE, cameraType},
         {FG_USEDVAL, 1},
-        {FG_WIDTH, 1024},
+    }};
+}
+
+// The region's defaults: the design's width, the first 1024 lines.
+constexpr std::array<InitialWrite, 4> roiInitialWrites(double width)
+{
+    return {{
+        {FG_WIDTH, width},
         {FG_HEIGHT, 1024},
         {FG_XOFFSET, 0},
         {FG_YOFFSET, 0},
     }};
 }
 
+constexpr std::array<InitialWrite, 2> outputFormatInitialWrites(double format)
+{
+    return {{
+        {FG_FORMAT, format},
+        {FG_BITALIGNMENT, 1},
+    }};
+}
+
+inline constexpr auto kColourOutputInitialWrites = outputFormatInitialWrites(2);
+
 inline constexpr InitialWrite kImageSelectorInitialWrites[] = {
     {FG_IMG_SELECT_PERIOD, 1},
     {FG_IMG_SELECT, 0},
 };
 
+// ---- registers of the designs of one camera, whose process 0 holds it ----
+
+inline constexpr RegisterSpec kOneCameraImageSelectorRegisters[] = {
+    {"Device1_Process0_ImageSelector_FG_IMG_SELECT_PERIOD_Divisor", RegisterRoute::Host,
+     RegisterRole::ImageSelectPeriod, 0},
+    {"Device1_Process0_ImageSelector_FG_IMG_SELECT_PHASE_Number", RegisterRoute::Host, RegisterRole::ImageSelectPhase,
+     0},
+};
+
+// The buffer has two DRAM banks, and each takes every length alike.
+inline constexpr RegisterSpec kOneCameraBufferLengthRegisters[] = {
+    {"Device1_Process0_Buffer_0_DRAM_A_0_XLength", RegisterRoute::Host, RegisterRole::BufferXLength, 0},
+    {"Device1_Process0_Buffer_0_DRAM_A_1_XLength", RegisterRoute::Host, RegisterRole::BufferXLength, 0},
+    {"Device1_Process0_Buffer_0_DRAM_A_0_YLength", RegisterRoute::Host, RegisterRole::BufferYLength, 0},
+    {"Device1_Process0_Buffer_0_DRAM_A_1_YLength", RegisterRoute::Host, RegisterRole::BufferYLength, 0},
+    {"Device1_Process0_ImageHeight_ImageHeight", RegisterRoute::Host, RegisterRole::ImageHeight, 0},
+};
+
 // Categories of the parameter-info tree that every applet has alike.
 inline constexpr const char* kCameraLink = "Camera Link";
+inline constexpr const char* kRoi = "ROI";
 inline constexpr const char* kImageSelector = "Image Selector";
 inline constexpr const char* kOutputFormat = "Output Format";
 inline constexpr const char* kMiscellaneous = "Miscellaneous";
@@ -322,6 +420,19 @@ inline constexpr InfoItem kCameraLinkInfo[] = {
     infoEnum(kCameraLink, "Input Format", FG_CAMERA_LINK_CAMTYPE, 7),
     infoEnum(kCameraLink, "Use DVAL", FG_USEDVAL, 7),
 };
+
+// The region's entries with the limits of the defaults: the least width
+// and height and the step of widths and x offsets are the design's.
+constexpr std::array<InfoItem, 5> roiInfo(std::uint32_t minWidth, std::uint32_t step, std::uint32_t minHeight)
+{
+    return {{
+        infoCategory(kRoi),
+        infoInt(kRoi, "Width", FG_WIDTH, minWidth, kMaxImageWidth, step, 3, 2, "pixel"),
+        infoInt(kRoi, "Height", FG_HEIGHT, minHeight, kMaxImageHeight, 1, 3, 2, "pixel"),
+        infoInt(kRoi, "XOffset", FG_XOFFSET, 0, kMaxImageWidth - minWidth, step, 3, 2, "pixel"),
+        infoInt(kRoi, "YOffset", FG_YOFFSET, 0, kMaxImageHeight - 1, 1, 3, 2, "pixel"),
+    }};
+}
 
 inline constexpr InfoItem kImageSelectorInfo[] = {
     infoCategory(kImageSelector),
@@ -371,6 +482,13 @@ inline constexpr InitialWrite kWhiteBalanceInitialWrites[] = {
     {FG_SCALINGFACTOR_RED, 1.0},
     {FG_SCALINGFACTOR_BLUE, 1.0},
     {FG_SCALINGFACTOR_GREEN, 1.0},
+};
+
+// The gains' registers in the designs of one camera.
+inline constexpr RegisterSpec kOneCameraWhiteBalanceRegisters[] = {
+    {"Device1_Process0_WhiteBalance_White_RedCoefficient", RegisterRoute::Host, RegisterRole::WhiteBalanceRed, 0},
+    {"Device1_Process0_WhiteBalance_White_BlueCoefficient", RegisterRoute::Host, RegisterRole::WhiteBalanceBlue, 0},
+    {"Device1_Process0_WhiteBalance_White_GreenCoefficient", RegisterRoute::Host, RegisterRole::WhiteBalanceGreen, 0},
 };
 
 inline constexpr const char* kWhiteBalance = "White Balance";

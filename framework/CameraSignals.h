@@ -1,6 +1,7 @@
 // The camera-control outputs, the digital outputs and inputs, and the
-// buffer state of a camera: overflow, fill level and camera status; and
-// their rows in every applet's tables.
+// buffer state of a camera: overflow, fill level and camera status; their
+// rows in every applet's tables, and the registers and events that the
+// designs of one camera name alike.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +33,13 @@ void getCameraStatusExtended(GenericApplet& applet, const ParameterRow& row, std
 void getCameraStatus(GenericApplet& applet, const ParameterRow& row, std::uint32_t camera, void* buffer);
 
 // ---- the digital outputs, inputs and camera-control lines in every applet's tables ----
+
+// The buffers' state, after the region of interest in every parameter
+// table.
+inline constexpr ParameterRow kBufferStateRows[] = {
+    readOnly("FG_FILLLEVEL", FG_FILLLEVEL, ValueForm::Int, "Fill level of the buffers.", getFillLevel),
+    readOnly("FG_OVERFLOW", FG_OVERFLOW, ValueForm::Int, "Overflow state of the buffers.", getOverflow),
+};
 
 // The last rows of every parameter table.
 inline constexpr ParameterRow kCameraSignalRows[] = {
@@ -72,6 +80,52 @@ inline constexpr InfoItem kCameraSignalInfo[] = {
     infoCategory(kOverflow),
     infoInt(kOverflow, "Buffer fill level", FG_FILLLEVEL, 0, 100, 1, 1, 1, "%"),
     infoInt(kOverflow, "Buffer overflow", FG_OVERFLOW, 0, 1, 1, 1),
+};
+
+// ---- the designs of one camera: process 0 holds the camera, process 1 its signals ----
+
+// The overflow and the fill level of each of the buffer's two DRAM banks.
+inline constexpr RegisterSpec kOneCameraBufferStateRegisters[] = {
+    {"Device1_Process0_Overflow_OverflowOccurred", RegisterRoute::Host, RegisterRole::Overflow, 0},
+    {"Device1_Process0_Buffer_0_DRAM_A_0_FillLevel", RegisterRoute::Host, RegisterRole::FillLevel, 0},
+    {"Device1_Process0_Buffer_0_DRAM_A_1_FillLevel", RegisterRoute::Host, RegisterRole::FillLevel, 0},
+};
+
+// The trigger outputs and inputs and the four camera-control outputs.
+inline constexpr RegisterSpec kOneCameraSignalRegisters[] = {
+    {"Device1_Process1_Trigger_SetOut3_Mode", RegisterRoute::Host, RegisterRole::DigitalOut3, 0},
+    {"Device1_Process1_Trigger_SetOut7_Mode", RegisterRoute::Host, RegisterRole::DigitalOut7, 0},
+    {"Device1_Process1_Trigger_InputStatus_Status", RegisterRoute::Host, RegisterRole::InputStatus, 0},
+    {"Device1_Process1_CC1_Select_Select", RegisterRoute::Host, RegisterRole::Cc1Select, 0},
+    {"Device1_Process1_CC1_Polarity_Invert", RegisterRoute::Host, RegisterRole::Cc1Polarity, 0},
+    {"Device1_Process1_CC2_Select_Select", RegisterRoute::Host, RegisterRole::Cc2Select, 0},
+    {"Device1_Process1_CC2_Polarity_Invert", RegisterRoute::Host, RegisterRole::Cc2Polarity, 0},
+    {"Device1_Process1_CC3_Select_Select", RegisterRoute::Host, RegisterRole::Cc3Select, 0},
+    {"Device1_Process1_CC3_Polarity_Invert", RegisterRoute::Host, RegisterRole::Cc3Polarity, 0},
+    {"Device1_Process1_CC4_Select_Select", RegisterRoute::Host, RegisterRole::Cc4Select, 0},
+    {"Device1_Process1_CC4_Polarity_Invert", RegisterRoute::Host, RegisterRole::Cc4Polarity, 0},
+};
+
+// The names callers wait for: the buffer's overflow and both edges of the
+// eight trigger inputs, each standing for the design event beside it.
+inline constexpr EventAlias kOneCameraEventAliases[] = {
+    {"FG_OVERFLOW_CAM0", "Device1_Process0_Overflow_Overflow"},
+    {"FG_TRIGGER_INPUT0_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin0"},
+    {"FG_TRIGGER_INPUT0_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin0"},
+    {"FG_TRIGGER_INPUT1_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin1"},
+    {"FG_TRIGGER_INPUT1_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin1"},
+    {"FG_TRIGGER_INPUT2_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin2"},
+    {"FG_TRIGGER_INPUT2_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin2"},
+    {"FG_TRIGGER_INPUT3_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin3"},
+    {"FG_TRIGGER_INPUT3_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin3"},
+    {"FG_TRIGGER_INPUT4_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin4"},
+    {"FG_TRIGGER_INPUT4_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin4"},
+    {"FG_TRIGGER_INPUT5_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin5"},
+    {"FG_TRIGGER_INPUT5_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin5"},
+    {"FG_TRIGGER_INPUT6_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin6"},
+    {"FG_TRIGGER_INPUT6_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin6"},
+    {"FG_TRIGGER_INPUT7_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin7"},
+    {"FG_TRIGGER_INPUT7_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin7"},
 };
 
 }  // namespace velm

@@ -80,6 +80,11 @@ inline constexpr ConfigKey kLutConfigKeys[] = {
     {FG_PROCESSING_GAMMA, kConfigStoredOnly},   {FG_PROCESSING_INVERT, kConfigStoredOnly},
 };
 
+// A new instance computes its tables from the curve's defaults.
+inline constexpr InitialWrite kLutInitialWrites[] = {
+    {FG_LUT_TYPE, kLutTypeProcessing},
+};
+
 // The mechanics behind the setters, for any layout.
 namespace lut {
 
@@ -232,5 +237,12 @@ inline constexpr LutColour kRgbLutColours[] = {
 };
 inline constexpr LutLayout kRgbLutLayout{kRgbLutColours, 3, 256, 8, 8, 256.0};
 using RgbLookupTables = LookupTables<kRgbLutLayout>;
+
+// The colour tables' registers in the designs of one camera.
+inline constexpr RegisterSpec kOneCameraRgbLutRegisters[] = {
+    {"Device1_Process0_LookupTable_R_LUTcontent", RegisterRoute::Host, RegisterRole::LutRed, 0},
+    {"Device1_Process0_LookupTable_G_LUTcontent", RegisterRoute::Host, RegisterRole::LutGreen, 0},
+    {"Device1_Process0_LookupTable_B_LUTcontent", RegisterRoute::Host, RegisterRole::LutBlue, 0},
+};
 
 }  // namespace velm

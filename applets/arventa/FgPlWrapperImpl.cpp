@@ -46,15 +46,17 @@ constexpr LutColour kGrayLut[] = {
 constexpr LutLayout kGrayLutLayout{kGrayLut, 1, 4096, 12, 12, 4096.0};
 
 using Luts = LookupTables<kGrayLutLayout>;
-using Height = RoiHeight<2>;
+constexpr std::uint32_t kMinWidth = 16;
+constexpr std::uint32_t kWidthStep = 8;
+constexpr std::uint32_t kMinHeight = 2;
+
+using Height = RoiHeight<kMinHeight>;
 using Generator = GeneratorLine<2, 2>;
 
 // ---- camera type, tap extraction and region of interest ----
 
 constexpr std::uint32_t kTripleTap8Bit = 120;
 constexpr std::uint32_t kImageFromCamera = 0;
-constexpr std::uint32_t kMinWidth = 16;
-constexpr std::uint32_t kWidthStep = 8;
 
 bool tripleTap(GenericApplet& applet, std::uint32_t camera)
 {
@@ -129,36 +131,24 @@ void setCameraType(GenericApplet& applet, const ParameterRow& row, std::uint32_t
 
 constexpr ValueForm kInt = ValueForm::Int;
 
-// Rows 16 to 27.
-constexpr ParameterRow kCameraRows[] = {
-    readWrite("FG_CAMERA_LINK_CAMTYPE", FG_CAMERA_LINK_CAMTYPE, kInt, "Select the Camera Link Mode.", 108,
-              setCameraType, kCameraTypes),
-    readWrite("FG_USEDVAL", FG_USEDVAL, kInt, "Use the Camera Link DVAL signal or ignore it.", 1,
-              writeAllowed<RegisterRole::UseDval>, kYesNo),
-    readWrite("FG_WIDTH", FG_WIDTH, kInt, "Image width of the acquisition ROI.", 1024, setWidth),
-    readWrite("FG_HEIGHT", FG_HEIGHT, kInt, "Image height of the acquisition ROI.", 1024, Height::setHeight),
-    readWrite("FG_XOFFSET", FG_XOFFSET, kInt, "X-offset of the acquisition ROI.", 0, setXOffset),
-    readWrite("FG_YOFFSET", FG_YOFFSET, kInt, "Y-offset of the acquisition ROI.", 0, Height::setYOffset),
-    readOnly("FG_FILLLEVEL", FG_FILLLEVEL, kInt, "Fill level of the buffers.", getFillLevel),
-    readOnly("FG_OVERFLOW", FG_OVERFLOW, kInt, "Overflow state of the buffers.", getOverflow),
+// Row 24.
+constexpr ParameterRow kSensorReadoutRow[] = {
     readWrite("FG_SENSORREADOUT", FG_SENSORREADOUT, kInt,
               "Preset for Sensor Readout Correction. This will apply the selected tap geometry.", 0,
               writeAllowed<RegisterRole::SensorCorrection>, kSensorReadoutModes),
-    readWrite("FG_FORMAT", FG_FORMAT, kInt, "Pixel format of the output image.", 3,
-              writeRegisterCode<RegisterRole::OutputFormatSelect, kGrayFormatCodes>, kGrayFormats),
-    readWrite("FG_BITALIGNMENT", FG_BITALIGNMENT, kInt,
-              "Defines if the output data are right aligned or left aligned.", 1,
-              writeAllowed<RegisterRole::BitAlignmentValue>, kAlignments),
-    readOnly("FG_PIXELDEPTH", FG_PIXELDEPTH, kInt, "Internal processing bit depth of the applet.", nullptr, 12),
 };
 
-// The DMA status is the host's of the port asked. The generator's rows are
-// 28 to 42, the image selector's 43 and 44, the lookup table's 45 to 55 and
-// the camera signals' 56 to 61.
-constexpr auto kParameters =
-    joined<ParameterRow>(identityAndStatusRows(getHostValue), kCameraRows,
-                         generatorRows(setGeneratorEnableThen<followSourceOnPortZero>, Generator::set),
-                         kImageSelectorRows, Luts::rows(), kCameraSignalRows);
+// The DMA status is the host's of the port asked. The camera's rows are 16
+// to 23, the output format's 25 to 27, the generator's 28 to 42, the image
+// selector's 43 and 44, the lookup table's 45 to 55 and the camera signals'
+// 56 to 61.
+constexpr auto kParameters = joined<ParameterRow>(
+    identityAndStatusRows(getHostValue), cameraLinkRows(108, setCameraType, kCameraTypes),
+    roiRows(1024, setWidth, Height::setHeight, setXOffset, Height::setYOffset), kBufferStateRows, kSensorReadoutRow,
+    outputFormatRows(3, writeRegisterCode<RegisterRole::OutputFormatSelect, kGrayFormatCodes>, kGrayFormats,
+                     writeAllowed<RegisterRole::BitAlignmentValue>, 12),
+    generatorRows(setGeneratorEnableThen<followSourceOnPortZero>, Generator::set), kImageSelectorRows, Luts::rows(),
+    kCameraSignalRows);
 static_assert(kParameters.size() == 62);
 
 // ---- design events ----
@@ -252,50 +242,38 @@ constexpr auto kRegisters = joined<RegisterSpec>(kDesignRegisters, kGeneratorReg
 
 // ---- configuration files: one section a port, the generator only in the first ----
 
-constexpr ConfigKey kReadoutAndOutputConfigKeys[] = {
+constexpr ConfigKey kSensorReadoutConfigKey[] = {
     {FG_SENSORREADOUT, kConfigStoredAndApplied},
-    {FG_FORMAT, kConfigStoredAndApplied},
-    {FG_BITALIGNMENT, kConfigStoredAndApplied},
 };
 
-constexpr auto kConfigKeys = joined<ConfigKey>(kCameraConfigKeys, kReadoutAndOutputConfigKeys, kGeneratorConfigKeys,
-                                               kImageSelectorConfigKeys, kLutConfigKeys, kCameraSignalConfigKeys);
+constexpr auto kConfigKeys =
+    joined<ConfigKey>(kCameraConfigKeys, kRoiConfigKeys, kSensorReadoutConfigKey, kOutputFormatConfigKeys,
+                      kGeneratorConfigKeys, kImageSelectorConfigKeys, kLutConfigKeys, kCameraSignalConfigKeys);
 
 // ---- the defaults of a new instance, in the order they are applied to each port ----
 
-constexpr InitialWrite kReadoutAndOutputWrites[] = {
+constexpr InitialWrite kSensorReadoutWrite[] = {
     {FG_SENSORREADOUT, 0},
-    {FG_FORMAT, 3},
-    {FG_BITALIGNMENT, 1},
-};
-
-constexpr InitialWrite kLutWrites[] = {
-    {FG_LUT_TYPE, 3},
 };
 
 constexpr auto kInitialWrites =
-    joined<InitialWrite>(cameraInitialWrites(108), kReadoutAndOutputWrites, kGeneratorInitialWrites,
-                         kImageSelectorInitialWrites, kLutWrites, kCameraSignalInitialWrites);
+    joined<InitialWrite>(cameraInitialWrites(108), roiInitialWrites(1024), kSensorReadoutWrite,
+                         outputFormatInitialWrites(3), kGeneratorInitialWrites, kImageSelectorInitialWrites,
+                         kLutInitialWrites, kCameraSignalInitialWrites);
 
 // ---- the parameter-info tree, the same on both ports ----
 
-constexpr const char* kRoi = "ROI";
 constexpr const char* kSensorCorrection = "Sensor Correction";
 
-constexpr InfoItem kRoiAndSensorInfo[] = {
-    infoCategory(kRoi),
-    infoInt(kRoi, "Width", FG_WIDTH, 16, 16384, 8, 3, 2, "pixel"),
-    infoInt(kRoi, "Height", FG_HEIGHT, 2, 65535, 1, 3, 2, "pixel"),
-    infoInt(kRoi, "XOffset", FG_XOFFSET, 0, 16368, 8, 3, 2, "pixel"),
-    infoInt(kRoi, "YOffset", FG_YOFFSET, 0, 65534, 1, 3, 2, "pixel"),
-
+constexpr InfoItem kSensorCorrectionInfo[] = {
     infoCategory(kSensorCorrection),
     infoEnum(kSensorCorrection, "Readout Preset", FG_SENSORREADOUT, 7),
 };
 
 constexpr auto kInfoTree =
-    joined<InfoItem>(kCameraLinkInfo, kRoiAndSensorInfo, kCameraSignalInfo, kImageSelectorInfo, Luts::info(),
-                     kOutputFormatInfo, kGeneratorInfo, kMiscellaneousInfo);
+    joined<InfoItem>(kCameraLinkInfo, roiInfo(kMinWidth, kWidthStep, kMinHeight), kSensorCorrectionInfo,
+                     kCameraSignalInfo, kImageSelectorInfo, Luts::info(), kOutputFormatInfo, kGeneratorInfo,
+                     kMiscellaneousInfo);
 
 // ---- applet properties ----
 

@@ -29,8 +29,12 @@ constexpr AllowedValue kFalseTrue[] = {
     {"True", 1, "FG_TRUE"},
 };
 
+constexpr std::uint32_t kMinWidth = 8;
+constexpr std::uint32_t kWidthStep = 4;
+constexpr std::uint32_t kMinHeight = 8;
+
 using Luts = RgbLookupTables;
-using Roi = BufferRoi<8, 4, 8>;
+using Roi = BufferRoi<kMinWidth, kWidthStep, kMinHeight>;
 using Generator = GeneratorLine<2, 2>;
 
 // ---- sensor readout correction ----
@@ -121,18 +125,8 @@ void setSensorReadout(GenericApplet& applet, const ParameterRow& row, std::uint3
 constexpr ValueForm kInt = ValueForm::Int;
 constexpr ValueForm kElement = ValueForm::Element;
 
-// Rows 16 to 31.
-constexpr ParameterRow kCameraRows[] = {
-    readWrite("FG_CAMERA_LINK_CAMTYPE", FG_CAMERA_LINK_CAMTYPE, kInt, "Select the Camera Link Mode.", 214,
-              keepAllowed, kCameraTypes),
-    readWrite("FG_USEDVAL", FG_USEDVAL, kInt, "Use the Camera Link DVAL signal or ignore it.", 1,
-              writeAllowed<RegisterRole::UseDval>, kYesNo),
-    readWrite("FG_WIDTH", FG_WIDTH, kInt, "Image width of the acquisition ROI.", 1024, Roi::setWidth),
-    readWrite("FG_HEIGHT", FG_HEIGHT, kInt, "Image height of the acquisition ROI.", 1024, Roi::setHeight),
-    readWrite("FG_XOFFSET", FG_XOFFSET, kInt, "X-offset of the acquisition ROI.", 0, Roi::setXOffset),
-    readWrite("FG_YOFFSET", FG_YOFFSET, kInt, "Y-offset of the acquisition ROI.", 0, Roi::setYOffset),
-    readOnly("FG_FILLLEVEL", FG_FILLLEVEL, kInt, "Fill level of the buffers.", getFillLevel),
-    readOnly("FG_OVERFLOW", FG_OVERFLOW, kInt, "Overflow state of the buffers.", getOverflow),
+// Rows 24 to 31.
+constexpr ParameterRow kSensorCorrectionRows[] = {
     readWrite("FG_SENSORREADOUT", FG_SENSORREADOUT, kInt, "Preset for Sensor Readout Correction", 0,
               setSensorReadout, kSensorReadoutModes),
     readWrite("FG_SC_SUBSENSORCOUNT", FG_SC_SUBSENSORCOUNT, kInt, "Specify the number of subsensors", 1,
@@ -150,84 +144,42 @@ constexpr ParameterRow kCameraRows[] = {
               "Applies the sensor correction settings to the design.", 1, setUpdateScheme, kApply),
 };
 
-// Rows 34 to 36.
-constexpr ParameterRow kOutputRows[] = {
-    readWrite("FG_FORMAT", FG_FORMAT, kInt, "Pixel format of the output image.", 2, keepAllowed, kColour24Format),
-    readWrite("FG_BITALIGNMENT", FG_BITALIGNMENT, kInt,
-              "Defines if the output data are right aligned or left aligned.", 1, keepAllowed, kAlignments),
-    readOnly("FG_PIXELDEPTH", FG_PIXELDEPTH, kInt, "Internal processing bit depth of the applet.", nullptr, 8),
-};
-
-// The generator's rows are 37 to 51, the lookup tables' 52 to 64, the white
-// balance's 65 to 67 and the camera signals' 68 to 73.
+// The camera's rows are 16 to 23, the image selector's 32 and 33, the
+// output format's 34 to 36, the generator's 37 to 51, the lookup tables' 52
+// to 64, the white balance's 65 to 67 and the camera signals' 68 to 73.
 constexpr auto kParameters =
-    joined<ParameterRow>(identityAndStatusRows(getHostValueOfPort0), kCameraRows, kImageSelectorRows, kOutputRows,
+    joined<ParameterRow>(identityAndStatusRows(getHostValueOfPort0), cameraLinkRows(214, keepAllowed, kCameraTypes),
+                         roiRows(1024, Roi::setWidth, Roi::setHeight, Roi::setXOffset, Roi::setYOffset),
+                         kBufferStateRows, kSensorCorrectionRows, kImageSelectorRows, kColourOutputRows,
                          generatorRows(setGeneratorEnable, Generator::set), Luts::rows(), kWhiteBalanceRows,
                          kCameraSignalRows);
 static_assert(kParameters.size() == 74);
-
-// ---- design events ----
-
-constexpr EventAlias kEventAliases[] = {
-    {"FG_OVERFLOW_CAM0", "Device1_Process0_Overflow_Overflow"},
-    {"FG_TRIGGER_INPUT0_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin0"},
-    {"FG_TRIGGER_INPUT0_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin0"},
-    {"FG_TRIGGER_INPUT1_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin1"},
-    {"FG_TRIGGER_INPUT1_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin1"},
-    {"FG_TRIGGER_INPUT2_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin2"},
-    {"FG_TRIGGER_INPUT2_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin2"},
-    {"FG_TRIGGER_INPUT3_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin3"},
-    {"FG_TRIGGER_INPUT3_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin3"},
-    {"FG_TRIGGER_INPUT4_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin4"},
-    {"FG_TRIGGER_INPUT4_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin4"},
-    {"FG_TRIGGER_INPUT5_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin5"},
-    {"FG_TRIGGER_INPUT5_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin5"},
-    {"FG_TRIGGER_INPUT6_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin6"},
-    {"FG_TRIGGER_INPUT6_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin6"},
-    {"FG_TRIGGER_INPUT7_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin7"},
-    {"FG_TRIGGER_INPUT7_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin7"},
-};
 
 // ---- design registers, in the order they are resolved ----
 
 constexpr RegisterRoute kHost = RegisterRoute::Host;
 
-constexpr RegisterSpec kDesignRegisters[] = {
-    {"Device1_Process0_LookupTable_R_LUTcontent", kHost, RegisterRole::LutRed, 0},
-    {"Device1_Process0_LookupTable_G_LUTcontent", kHost, RegisterRole::LutGreen, 0},
-    {"Device1_Process0_LookupTable_B_LUTcontent", kHost, RegisterRole::LutBlue, 0},
+// Belcora's own registers of process 0: the camera's data-valid switch, and
+// the x offset and sensor correction of each of the buffer's two banks.
+constexpr RegisterSpec kUseDvalRegister[] = {
     {"Device1_Process0_Camera_UseDval", kHost, RegisterRole::UseDval, 0},
-    {"Device1_Process0_Buffer_0_DRAM_A_0_XLength", kHost, RegisterRole::BufferXLength, 0},
-    {"Device1_Process0_Buffer_0_DRAM_A_1_XLength", kHost, RegisterRole::BufferXLength, 0},
-    {"Device1_Process0_Buffer_0_DRAM_A_0_YLength", kHost, RegisterRole::BufferYLength, 0},
-    {"Device1_Process0_Buffer_0_DRAM_A_1_YLength", kHost, RegisterRole::BufferYLength, 0},
-    {"Device1_Process0_ImageHeight_ImageHeight", kHost, RegisterRole::ImageHeight, 0},
-    {"Device1_Process0_Buffer_0_DRAM_A_0_XOffset", kHost, RegisterRole::BufferXOffset, 0},
-    {"Device1_Process0_Buffer_0_DRAM_A_1_XOffset", kHost, RegisterRole::BufferXOffset, 0},
-    {"Device1_Process0_Overflow_OverflowOccurred", kHost, RegisterRole::Overflow, 0},
-    {"Device1_Process0_Buffer_0_DRAM_A_0_FillLevel", kHost, RegisterRole::FillLevel, 0},
-    {"Device1_Process0_Buffer_0_DRAM_A_1_FillLevel", kHost, RegisterRole::FillLevel, 0},
-    {"Device1_Process0_Buffer_0_DRAM_A_0_SensorCorrection", kHost, RegisterRole::SensorCorrection, 0},
-    {"Device1_Process0_Buffer_0_DRAM_A_1_SensorCorrection", kHost, RegisterRole::SensorCorrection, 0},
-    {"Device1_Process0_ImageSelector_FG_IMG_SELECT_PERIOD_Divisor", kHost, RegisterRole::ImageSelectPeriod, 0},
-    {"Device1_Process0_ImageSelector_FG_IMG_SELECT_PHASE_Number", kHost, RegisterRole::ImageSelectPhase, 0},
-    {"Device1_Process0_WhiteBalance_White_RedCoefficient", kHost, RegisterRole::WhiteBalanceRed, 0},
-    {"Device1_Process0_WhiteBalance_White_BlueCoefficient", kHost, RegisterRole::WhiteBalanceBlue, 0},
-    {"Device1_Process0_WhiteBalance_White_GreenCoefficient", kHost, RegisterRole::WhiteBalanceGreen, 0},
-    {"Device1_Process1_Trigger_SetOut3_Mode", kHost, RegisterRole::DigitalOut3, 0},
-    {"Device1_Process1_Trigger_SetOut7_Mode", kHost, RegisterRole::DigitalOut7, 0},
-    {"Device1_Process1_Trigger_InputStatus_Status", kHost, RegisterRole::InputStatus, 0},
-    {"Device1_Process1_CC1_Select_Select", kHost, RegisterRole::Cc1Select, 0},
-    {"Device1_Process1_CC1_Polarity_Invert", kHost, RegisterRole::Cc1Polarity, 0},
-    {"Device1_Process1_CC2_Select_Select", kHost, RegisterRole::Cc2Select, 0},
-    {"Device1_Process1_CC2_Polarity_Invert", kHost, RegisterRole::Cc2Polarity, 0},
-    {"Device1_Process1_CC3_Select_Select", kHost, RegisterRole::Cc3Select, 0},
-    {"Device1_Process1_CC3_Polarity_Invert", kHost, RegisterRole::Cc3Polarity, 0},
-    {"Device1_Process1_CC4_Select_Select", kHost, RegisterRole::Cc4Select, 0},
-    {"Device1_Process1_CC4_Polarity_Invert", kHost, RegisterRole::Cc4Polarity, 0},
 };
 
-constexpr auto kRegisters = joined<RegisterSpec>(kDesignRegisters, kGeneratorRegisters);
+constexpr RegisterSpec kXOffsetRegisters[] = {
+    {"Device1_Process0_Buffer_0_DRAM_A_0_XOffset", kHost, RegisterRole::BufferXOffset, 0},
+    {"Device1_Process0_Buffer_0_DRAM_A_1_XOffset", kHost, RegisterRole::BufferXOffset, 0},
+};
+
+constexpr RegisterSpec kSensorCorrectionRegisters[] = {
+    {"Device1_Process0_Buffer_0_DRAM_A_0_SensorCorrection", kHost, RegisterRole::SensorCorrection, 0},
+    {"Device1_Process0_Buffer_0_DRAM_A_1_SensorCorrection", kHost, RegisterRole::SensorCorrection, 0},
+};
+
+constexpr auto kRegisters =
+    joined<RegisterSpec>(kOneCameraRgbLutRegisters, kUseDvalRegister, kOneCameraBufferLengthRegisters,
+                         kXOffsetRegisters, kOneCameraBufferStateRegisters, kSensorCorrectionRegisters,
+                         kOneCameraImageSelectorRegisters, kOneCameraWhiteBalanceRegisters, kOneCameraSignalRegisters,
+                         kGeneratorRegisters);
 
 // ---- configuration files ----
 
@@ -239,14 +191,10 @@ constexpr ConfigKey kSensorCorrectionConfigKeys[] = {
     {FG_SC_ROTATEDSENSOR, kConfigStoredOnly},
 };
 
-constexpr ConfigKey kOutputConfigKeys[] = {
-    {FG_FORMAT, kConfigStoredAndApplied},
-    {FG_BITALIGNMENT, kConfigStoredAndApplied},
-};
-
-constexpr auto kConfigKeys = joined<ConfigKey>(kCameraConfigKeys, kSensorCorrectionConfigKeys, kImageSelectorConfigKeys,
-                                               kOutputConfigKeys, kGeneratorConfigKeys, kLutConfigKeys,
-                                               kWhiteBalanceConfigKeys, kCameraSignalConfigKeys);
+constexpr auto kConfigKeys =
+    joined<ConfigKey>(kCameraConfigKeys, kRoiConfigKeys, kSensorCorrectionConfigKeys, kImageSelectorConfigKeys,
+                      kOutputFormatConfigKeys, kGeneratorConfigKeys, kLutConfigKeys, kWhiteBalanceConfigKeys,
+                      kCameraSignalConfigKeys);
 
 // ---- the defaults of a new instance, in the order they are applied ----
 
@@ -255,32 +203,16 @@ constexpr InitialWrite kSensorCorrectionWrites[] = {
     {FG_SC_UPDATESCHEME, 1},
 };
 
-constexpr InitialWrite kOutputWrites[] = {
-    {FG_FORMAT, 2},
-    {FG_BITALIGNMENT, 1},
-};
-
-constexpr InitialWrite kLutWrites[] = {
-    {FG_LUT_TYPE, 3},
-};
-
 constexpr auto kInitialWrites =
-    joined<InitialWrite>(cameraInitialWrites(214), kSensorCorrectionWrites, kImageSelectorInitialWrites, kOutputWrites,
-                         kGeneratorInitialWrites, kLutWrites, kWhiteBalanceInitialWrites,
-                         kCameraSignalInitialWrites);
+    joined<InitialWrite>(cameraInitialWrites(214), roiInitialWrites(1024), kSensorCorrectionWrites,
+                         kImageSelectorInitialWrites, kColourOutputInitialWrites, kGeneratorInitialWrites,
+                         kLutInitialWrites, kWhiteBalanceInitialWrites, kCameraSignalInitialWrites);
 
 // ---- the parameter-info tree ----
 
-constexpr const char* kRoi = "ROI";
 constexpr const char* kSensorCorrection = "Sensor Correction";
 
-constexpr InfoItem kRoiAndSensorInfo[] = {
-    infoCategory(kRoi),
-    infoInt(kRoi, "Width", FG_WIDTH, 8, 16384, 4, 3, 2, "pixel"),
-    infoInt(kRoi, "Height", FG_HEIGHT, 8, 65535, 1, 3, 2, "pixel"),
-    infoInt(kRoi, "XOffset", FG_XOFFSET, 0, 16376, 4, 3, 2, "pixel"),
-    infoInt(kRoi, "YOffset", FG_YOFFSET, 0, 65534, 1, 3, 2, "pixel"),
-
+constexpr InfoItem kSensorCorrectionInfo[] = {
     infoCategory(kSensorCorrection),
     infoEnum(kSensorCorrection, "Readout Preset", FG_SENSORREADOUT, 7),
     infoInt(kSensorCorrection, "Sub Sensor Count", FG_SC_SUBSENSORCOUNT, 1, 2, 1, 7),
@@ -293,8 +225,9 @@ constexpr InfoItem kRoiAndSensorInfo[] = {
 };
 
 constexpr auto kInfoTree =
-    joined<InfoItem>(kCameraLinkInfo, kRoiAndSensorInfo, kCameraSignalInfo, kImageSelectorInfo, kWhiteBalanceInfo,
-                     Luts::info(), kOutputFormatInfo, kGeneratorInfo, kMiscellaneousInfo);
+    joined<InfoItem>(kCameraLinkInfo, roiInfo(kMinWidth, kWidthStep, kMinHeight), kSensorCorrectionInfo,
+                     kCameraSignalInfo, kImageSelectorInfo, kWhiteBalanceInfo, Luts::info(), kOutputFormatInfo,
+                     kGeneratorInfo, kMiscellaneousInfo);
 
 // ---- applet properties ----
 
@@ -312,16 +245,9 @@ constexpr InfoAnswer kOwnInfoAnswers[] = {
              "Fitcores with support of Tidestream technology, 24Bit RGB image processing and lookup table for one "
              "Camera Link Medium configuration RGB line scan camera."),
     infoText(4128, "class=standard,family=acquisition,type=single,sensortype=line,color=rgb,interface=cl-medium"),
-    infoNumber(4608, 1),
-    infoPerPort(4624, 1),
-    infoPerPort(4640, 1),
-    infoPerPortBothIndices(4656, 0),
-    infoPerPortBothIndices(4672, 0),
-    infoPerPort(4688, 1),
-    infoPerPort(4704, 8),
 };
 
-constexpr auto kInfoAnswers = joined<InfoAnswer>(kSharedInfoAnswers, kOwnInfoAnswers);
+constexpr auto kInfoAnswers = joined<InfoAnswer>(kSharedInfoAnswers, kOnePortInfoAnswers, kOwnInfoAnswers);
 
 constexpr AppletDescription kBelcora{
     "Velmarint GmbH",
@@ -332,7 +258,7 @@ constexpr AppletDescription kBelcora{
     {embedded::designBlock, &embedded::designBlockSize},
     {embedded::appletIcon, &embedded::appletIconSize},
     kParameters,
-    kEventAliases,
+    kOneCameraEventAliases,
     kRegisters,
     kConfigKeys,
     kInitialWrites,

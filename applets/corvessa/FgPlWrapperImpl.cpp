@@ -23,38 +23,24 @@ constexpr AllowedValue kCameraTypes[] = {
 constexpr LutLayout kLutLayout{kRgbLutColours, 3, 256, 8, 8, 256.0, true};
 
 using Luts = LookupTables<kLutLayout>;
-using Roi = BufferRoi<4, 4, 2>;
+constexpr std::uint32_t kMinWidth = 4;
+constexpr std::uint32_t kWidthStep = 4;
+constexpr std::uint32_t kMinHeight = 2;
+
+using Roi = BufferRoi<kMinWidth, kWidthStep, kMinHeight>;
 using Generator = GeneratorLine<2, 0>;
 
 // ---- the parameters, in index order ----
 
-constexpr ValueForm kInt = ValueForm::Int;
-
-// Rows 16 to 26.
-constexpr ParameterRow kCameraRows[] = {
-    readWrite("FG_CAMERA_LINK_CAMTYPE", FG_CAMERA_LINK_CAMTYPE, kInt, "Select the Camera Link Mode.", 500,
-              keepAllowed, kCameraTypes),
-    readWrite("FG_USEDVAL", FG_USEDVAL, kInt, "Use the Camera Link DVAL signal or ignore it.", 1,
-              writeAllowed<RegisterRole::UseDval>, kYesNo),
-    readWrite("FG_WIDTH", FG_WIDTH, kInt, "Image width of the acquisition ROI.", 1024, Roi::setWidth),
-    readWrite("FG_HEIGHT", FG_HEIGHT, kInt, "Image height of the acquisition ROI.", 1024, Roi::setHeight),
-    readWrite("FG_XOFFSET", FG_XOFFSET, kInt, "X-offset of the acquisition ROI.", 0, Roi::setXOffset),
-    readWrite("FG_YOFFSET", FG_YOFFSET, kInt, "Y-offset of the acquisition ROI.", 0, Roi::setYOffset),
-    readOnly("FG_FILLLEVEL", FG_FILLLEVEL, kInt, "Fill level of the buffers.", getFillLevel),
-    readOnly("FG_OVERFLOW", FG_OVERFLOW, kInt, "Overflow state of the buffers.", getOverflow),
-    readWrite("FG_FORMAT", FG_FORMAT, kInt, "Pixel format of the output image.", 2, keepAllowed, kColour24Format),
-    readWrite("FG_BITALIGNMENT", FG_BITALIGNMENT, kInt,
-              "Defines if the output data are right aligned or left aligned.", 1, keepAllowed, kAlignments),
-    readOnly("FG_PIXELDEPTH", FG_PIXELDEPTH, kInt, "Internal processing bit depth of the applet.", nullptr, 8),
-};
-
-// The DMA status is the host's of the port asked. The generator's rows are
-// 27 to 41, the image selector's 42 and 43, the lookup tables' 44 to 56, the
-// white balance's 57 to 59 and the camera signals' 60 to 65.
+// The DMA status is the host's of the port asked. The camera's rows are 16
+// to 23, the output format's 24 to 26, the generator's 27 to 41, the image
+// selector's 42 and 43, the lookup tables' 44 to 56, the white balance's 57
+// to 59 and the camera signals' 60 to 65.
 constexpr auto kParameters =
-    joined<ParameterRow>(identityAndStatusRows(getHostValue), kCameraRows,
-                         generatorRows(setGeneratorEnable, Generator::set), kImageSelectorRows, Luts::rows(),
-                         kWhiteBalanceRows, kCameraSignalRows);
+    joined<ParameterRow>(identityAndStatusRows(getHostValue), cameraLinkRows(500, keepAllowed, kCameraTypes),
+                         roiRows(1024, Roi::setWidth, Roi::setHeight, Roi::setXOffset, Roi::setYOffset),
+                         kBufferStateRows, kColourOutputRows, generatorRows(setGeneratorEnable, Generator::set),
+                         kImageSelectorRows, Luts::rows(), kWhiteBalanceRows, kCameraSignalRows);
 static_assert(kParameters.size() == 66);
 
 // ---- design events: one pass a camera ----
@@ -161,46 +147,23 @@ constexpr auto kRegisters = joined<RegisterSpec>(kDesignRegisters, kGeneratorReg
 
 // ---- configuration files: one section a port, the generator only in the first ----
 
-constexpr ConfigKey kOutputConfigKeys[] = {
-    {FG_FORMAT, kConfigStoredAndApplied},
-    {FG_BITALIGNMENT, kConfigStoredAndApplied},
-};
-
 constexpr auto kConfigKeys =
-    joined<ConfigKey>(kCameraConfigKeys, kOutputConfigKeys, kGeneratorConfigKeys, kImageSelectorConfigKeys,
-                      kLutConfigKeys, kWhiteBalanceConfigKeys, kCameraSignalConfigKeys);
+    joined<ConfigKey>(kCameraConfigKeys, kRoiConfigKeys, kOutputFormatConfigKeys, kGeneratorConfigKeys,
+                      kImageSelectorConfigKeys, kLutConfigKeys, kWhiteBalanceConfigKeys, kCameraSignalConfigKeys);
 
 // ---- the defaults of a new instance, in the order they are applied to each port ----
 
-constexpr InitialWrite kOutputWrites[] = {
-    {FG_FORMAT, 2},
-    {FG_BITALIGNMENT, 1},
-};
-
-constexpr InitialWrite kLutWrites[] = {
-    {FG_LUT_TYPE, 3},
-};
-
 constexpr auto kInitialWrites =
-    joined<InitialWrite>(cameraInitialWrites(500), kOutputWrites, kGeneratorInitialWrites,
-                         kImageSelectorInitialWrites, kLutWrites, kWhiteBalanceInitialWrites,
-                         kCameraSignalInitialWrites);
+    joined<InitialWrite>(cameraInitialWrites(500), roiInitialWrites(1024), kColourOutputInitialWrites,
+                         kGeneratorInitialWrites, kImageSelectorInitialWrites, kLutInitialWrites,
+                         kWhiteBalanceInitialWrites, kCameraSignalInitialWrites);
 
 // ---- the parameter-info tree, the same on both ports ----
 
-constexpr const char* kRoi = "ROI";
-
-constexpr InfoItem kRoiInfo[] = {
-    infoCategory(kRoi),
-    infoInt(kRoi, "Width", FG_WIDTH, 4, 16384, 4, 3, 2, "pixel"),
-    infoInt(kRoi, "Height", FG_HEIGHT, 2, 65535, 1, 3, 2, "pixel"),
-    infoInt(kRoi, "XOffset", FG_XOFFSET, 0, 16380, 4, 3, 2, "pixel"),
-    infoInt(kRoi, "YOffset", FG_YOFFSET, 0, 65534, 1, 3, 2, "pixel"),
-};
-
 constexpr auto kInfoTree =
-    joined<InfoItem>(kCameraLinkInfo, kRoiInfo, kCameraSignalInfo, kImageSelectorInfo, kWhiteBalanceInfo,
-                     Luts::info(), kOutputFormatInfo, kGeneratorInfo, kMiscellaneousInfo);
+    joined<InfoItem>(kCameraLinkInfo, roiInfo(kMinWidth, kWidthStep, kMinHeight), kCameraSignalInfo,
+                     kImageSelectorInfo, kWhiteBalanceInfo, Luts::info(), kOutputFormatInfo, kGeneratorInfo,
+                     kMiscellaneousInfo);
 
 // ---- applet properties ----
 

@@ -1,12 +1,15 @@
 // What every applet library does alike, asked of each through its exports
 // with its own facts: the vocabulary on every port, the ports it refuses,
-// Info, creation as master and slave, the defaults, the configuration file
-// saved after creation and a round trip through one, and the parameter-info
-// tree and XML of every port.
+// Info, creation as master and slave, the host parameters the settings
+// admit, the events, the defaults, the configuration file saved after
+// creation and a round trip through one, and the parameter-info tree and
+// XML of every port.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #include "AppletFacts.h"
@@ -188,6 +191,54 @@ TEST_P(EveryApplet, CreationFlagMakesASlaveOnlyWhereThereAreTwoCameras)
     EXPECT_TRUE(callLogged(std::string("Fg_InitHandleSlaveAware(") + facts().name + ".hap,0,slave=1)"));
     EXPECT_TRUE(accessLog().empty()) << "a slave writes no register";
     library.Fg_FreeGrabber(&slave);
+}
+
+// The settings beside the library admit one host parameter on every port:
+// it follows the applet's own names, and the applet's rule says whether
+// the tree mirrors it without the mirror switch.
+TEST_P(EveryApplet, AdmittedHostParameterFollowsTheTableAndIsMirroredByTheAppletsRule)
+{
+    ScratchDirectory scratch;
+    IsolatedLibrary copy(scratch, facts().library, facts().library);
+    const std::string section = std::string(facts().library).substr(0, std::string(facts().library).find('.'));
+    std::ofstream(scratch.file("inspect.conf")) << "[" << section << "]\nFG_TIMEOUT=On\nFG_TRANSFER_LEN=0\n";
+    create(copy.path());
+    const auto count = static_cast<int32_t>(facts().parameters.size());
+    ASSERT_EQ(lib().Fg_getNrOfParameter(handle()), count + 1);
+    EXPECT_STREQ(lib().Fg_getParameterName(handle(), count), "DPLA_FG_TIMEOUT");
+    EXPECT_EQ(lib().Fg_getParameterIdByName(handle(), "DPLA_FG_TIMEOUT"), -2070) << "a host name, not the applet's";
+    for (uint32_t port = 0; port < facts().cameras; ++port) {
+        const ParameterInfoEntry* root = lib().Fg_getParameterInfo(handle(), port);
+        int32_t roots = 0;
+        for (const ParameterInfoEntry* entry = root; entry != nullptr; entry = entry->next) {
+            ++roots;
+        }
+        const bool mirrored = root != nullptr && std::strcmp(root->displayName, "Direct PL Access") == 0;
+        EXPECT_EQ(mirrored, facts().mirrorsAdmittedHostParameters) << "port " << port;
+        EXPECT_EQ(roots, facts().rootCategories + (mirrored ? 1 : 0)) << "port " << port;
+        if (mirrored) {
+            const ParameterInfoEntry* entry = findInfo(root, "DPLA_FG_TIMEOUT");
+            ASSERT_NE(entry, nullptr) << "port " << port;
+            EXPECT_EQ(entry->id, 2000000 + 600);
+        }
+    }
+}
+
+TEST_P(EveryApplet, EventNamesAnswerTheirMasksAndAliasesNameThem)
+{
+    createApplet();
+    uint64_t highest = 0;
+    for (const EventFact& event : facts().events) {
+        EXPECT_EQ(lib().Fg_getEventMask(handle(), event.name.c_str()), event.mask) << event.name;
+        if (event.namesItsMask) {
+            const char* name = lib().Fg_getEventName(handle(), event.mask);
+            EXPECT_EQ(std::string(name != nullptr ? name : "(none)"), event.name);
+        }
+        highest = std::max(highest, event.mask);
+    }
+    ASSERT_NE(highest, 0u);
+    EXPECT_EQ(lib().Fg_getEventName(handle(), highest << 1), nullptr);
+    EXPECT_EQ(lib().Fg_getEventMask(handle(), "FG_NO_SUCH_EVENT"), 0u);
 }
 
 TEST_P(EveryApplet, DefaultsAfterCreation)

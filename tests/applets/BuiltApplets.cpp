@@ -1,7 +1,5 @@
-#include <cstring>
-#include <sstream>
-
 #include "AppletFacts.h"
+#include "BuiltDeliverables.h"
 
 namespace velm::test::applets {
 
@@ -16,19 +14,18 @@ const KnownApplet kKnownApplets[] = {
     {"arventa", arventaFacts},
     {"belcora", belcoraFacts},
     {"corvessa", corvessaFacts},
+    {"dalmira", dalmiraFacts},
 };
 
 }  // namespace
 
-// The build names its deliverables; an applet the build does not make (the
-// Windows builds make only those of their own bitness) has no test cases.
+// An applet the build does not make (the Windows builds make only those of
+// their own bitness) has no test cases.
 const std::vector<AppletFacts>& builtApplets()
 {
     static const std::vector<AppletFacts> built = [] {
         std::vector<AppletFacts> facts;
-        std::istringstream names(VELM_DELIVERABLES);
-        std::string name;
-        while (std::getline(names, name, ',')) {
+        for (const std::string& name : builtDeliverables()) {
             for (const KnownApplet& known : kKnownApplets) {
                 if (name == known.target) {
                     facts.push_back(known.facts());

@@ -9,74 +9,17 @@ AppletFacts corvessaFacts()
     facts.library = "corvessa.so";
     facts.name = "Corvessa";
     facts.cameras = 2;
-    facts.parameters = {
-        {"FG_TIMEOUT", 600, "Framegrabber image timeout."},
-        {"FG_TURBO_DMA_MODE", 3051, "Enables a maximum DMA performance"},
-        {"FG_APPLET_VERSION", 24020, "Returns the applet version."},
-        {"FG_APPLET_REVISION", 24030, "Returns the applet revision."},
-        {"FG_APPLET_ID", 24010, "Returns the applet id."},
-        {"FG_HAP_FILE", 24108, "The name of the HAP file."},
-        {"FG_DMASTATUS", 24092, "Returns the status of the DMA transmission."},
-        {"FG_CAMSTATUS", 2000, "Returns the status of the camera."},
-        {"FG_CAMSTATUS_EXTENDED", 2050, "Returns the extended status of the camera."},
-        {"FG_TRANSFER_LEN", 5210, ""},
-        {"FG_NR_OF_PROCESSES", 3070, ""},
-        {"FG_NR_OF_DMAS", 3050, ""},
-        {"FG_NR_OF_CAMS", 3060, ""},
-        {"FG_DMA_PORT", 3080, ""},
-        {"FG_CAM_PORT", 3090, ""},
-        {"FG_APC_STOP_TIMEOUT", 601, ""},
-        {"FG_CAMERA_LINK_CAMTYPE", 11011, "Select the Camera Link Mode."},
-        {"FG_USEDVAL", 5025, "Use the Camera Link DVAL signal or ignore it."},
-        {"FG_WIDTH", 100, "Image width of the acquisition ROI."},
-        {"FG_HEIGHT", 200, "Image height of the acquisition ROI."},
-        {"FG_XOFFSET", 300, "X-offset of the acquisition ROI."},
-        {"FG_YOFFSET", 400, "Y-offset of the acquisition ROI."},
-        {"FG_FILLLEVEL", 110086, "Fill level of the buffers."},
-        {"FG_OVERFLOW", 110087, nullptr},
-        {"FG_FORMAT", 700, "Pixel format of the output image."},
-        {"FG_BITALIGNMENT", 4010, "Defines if the output data are right aligned or left aligned."},
-        {"FG_PIXELDEPTH", 4000, "Internal processing bit depth of the applet."},
-        {"FG_GEN_ENABLE", 30099, "Use internal frame generator or CameraLink input."},
-        {"FG_GEN_START", 30113, ""},
-        {"FG_GEN_WIDTH", 30102, ""},
-        {"FG_GEN_HEIGHT", 30104, ""},
-        {"FG_GEN_LINE_GAP", 30105, ""},
-        {"FG_GEN_FREQ", 30106, ""},
-        {"FG_GEN_ACCURACY", 30107, ""},
-        {"FG_GEN_TAP1", 30108, ""},
-        {"FG_GEN_TAP2", 30109, ""},
-        {"FG_GEN_TAP3", 30110, ""},
-        {"FG_GEN_TAP4", 30111, ""},
-        {"FG_GEN_ROLL", 30112, ""},
-        {"FG_GEN_ACTIVE", 30101, ""},
-        {"FG_GEN_PASSIVE", 30100, ""},
-        {"FG_GEN_LINE_WIDTH", 30103, ""},
-        {"FG_IMG_SELECT_PERIOD", 25110, "Select the length of an image sequence. Only a single image of the sequence is grabbed."},
-        {"FG_IMG_SELECT", 25111, "Defines which image in a sequence is grabbed."},
-        {"FG_LUT_TYPE", 110017, "Enables the LUT to be load with custom values or use the applet's processor."},
-        {"FG_LUT_IMPLEMENTATION_TYPE", 300006, "Type of LUT implementation."},
-        {"FG_LUT_IN_BITS", 300007, "Pixel bit depth at LUT input."},
-        {"FG_LUT_OUT_BITS", 300008, "Pixel bit depth at LUT output."},
-        {"FG_LUT_VALUE_RED", 300009, "Field with red LUT Values."},
-        {"FG_LUT_VALUE_GREEN", 300010, "Field with green LUT Values."},
-        {"FG_LUT_VALUE_BLUE", 300011, "Field with blue LUT Values."},
-        {"FG_LUT_CUSTOM_FILE", 300000, "Filename with custom lookup table values."},
-        {"FG_LUT_SAVE_FILE", 110021, "Save current LUT configuration."},
-        {"FG_PROCESSING_OFFSET", 300004, "Offset correction value. "},
-        {"FG_PROCESSING_GAIN", 300002, "Gain correction value. "},
-        {"FG_PROCESSING_GAMMA", 300003, "Gamma correction value. "},
-        {"FG_PROCESSING_INVERT", 300005, "Invert output."},
-        {"FG_SCALINGFACTOR_RED", 13000, "Red gain of the Rgb white balancing."},
-        {"FG_SCALINGFACTOR_BLUE", 13010, "Blue gain of the Rgb white balancing."},
-        {"FG_SCALINGFACTOR_GREEN", 13030, "Green gain of the Rgb white balancing."},
-        {"FG_DIGIO_OUTPUT", 14020, "Set the output values on outputs 3 and 7."},
-        {"FG_DIGIO_INPUT", 14010, "Read the current state of all digital inputs."},
-        {"FG_CC1", 200400, "CC1 Output"},
-        {"FG_CC2", 200401, "CC2 Output"},
-        {"FG_CC3", 200402, "CC3 Output"},
-        {"FG_CC4", 200403, "CC4 Output"},
-    };
+    facts.parameters = joined({
+        identityAndStatusFacts(),
+        cameraLinkFacts(),
+        roiAndBufferStateFacts(),
+        outputFormatFacts(),
+        generatorFacts(),
+        imageSelectorFacts(),
+        rgbLookupTableFacts(),
+        whiteBalanceFacts(),
+        cameraSignalFacts(),
+    });
     facts.infoNumbers = {
         {848, 0, 0, 1},      {1040, 0, 0, 0},      {1045, 0, 0, 1},     {1792, 0, 0, 2},     {1872, 0, 0, 2},
         {1888, 0, 0, 2},     {2048, 0, 0, 65536},  {2160, 0, 0, 0},     {2176, 0, 0, 2626},  {2192, 0, 0, 0},
@@ -102,7 +45,16 @@ AppletFacts corvessaFacts()
         {"TRGINSRC_3", 3}, {"TRGINSRC_4", 4}, {"TRGINSRC_5", 5}, {"TRGINSRC_6", 6}, {"TRGINSRC_7", 7},
         {"VCC", 5}, {"GND", 4},
     };
+    facts.mirrorsAdmittedHostParameters = true;
     facts.rootCategories = 11;
+    // One pass a camera: camera 1's enters the design's names again before
+    // its own aliases, so camera 0's overflow keeps its design name while
+    // the trigger inputs of process 2 keep theirs.
+    facts.events = joined({
+        aliasedEvent("FG_OVERFLOW_CAM0", "Device1_Process0_Overflow_Overflow", 1, false),
+        aliasedEvent("FG_OVERFLOW_CAM1", "Device1_Process1_Overflow_Overflow", 2),
+        triggerInputEvents(2, 2),
+    });
     facts.createdConfiguration = "corvessa/expected/corvessa_created.mcf";
     facts.defaults = {
         {11011, 0, 500},        {11011, 1, 500},  {30106, 1, 40.0, true}, {200400, 1, 0}, {200402, 1, 5},

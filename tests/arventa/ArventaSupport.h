@@ -1,6 +1,6 @@
 // What only the Arventa tests share: the design's register ids, which
-// register serves which port, and the instance fixture whose calls name
-// their port. What every applet's tests need is in tests/support.
+// register serves which port, and the instance fixture. What every applet's
+// tests need is in tests/support.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -51,28 +51,6 @@ inline std::string expectedFile(const std::string& name)
 class Arventa : public InstanceFixture {
 protected:
     void SetUp() override { create("arventa.so"); }
-
-    int64_t getInt(int32_t id, uint32_t port) { return lib().getInt(handle(), id, port); }
-    double getDouble(int32_t id, uint32_t port) { return lib().getDouble(handle(), id, port); }
-    int32_t setInt(int32_t id, int32_t value, uint32_t port) { return lib().setInt(handle(), id, value, port); }
-    int32_t setDouble(int32_t id, double value, uint32_t port) { return lib().setDouble(handle(), id, value, port); }
-    int32_t setText(int32_t id, const char* value, uint32_t port) { return lib().setText(handle(), id, value, port); }
-    int32_t setEntry(uint32_t value, uint32_t index, uint32_t port)
-    {
-        AppletFieldElement element{value, index};
-        return lib().Fg_setParameterWithType(handle(), FG_LUT_VALUE, &element, port, 4098);
-    }
-    // The table entry, or the code when the get fails.
-    int64_t getEntry(uint32_t index, uint32_t port)
-    {
-        AppletFieldElement element{0xDEAD, index};
-        const int32_t result = lib().Fg_getParameterWithType(handle(), FG_LUT_VALUE, &element, port, 4098);
-        return result == 0 ? int64_t{element.value} : int64_t{result};
-    }
-    const ParameterInfoEntry* info(const std::string& name, uint32_t port)
-    {
-        return findInfo(lib().Fg_getParameterInfo(handle(), port), name);
-    }
 };
 
 }  // namespace velm::test::arventa

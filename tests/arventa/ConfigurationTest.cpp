@@ -130,38 +130,25 @@ std::vector<Access> portDefaults(uint32_t port)
         own(kCorrection, 0), own(kFormatSelect, 1), own(kAlignment, 1),
     };
     if (port == 0) {
-        writes.insert(writes.end(), {generatorWrite(kGenEnable, 0), own(kTapSelect, 0), own(kTapTrash, 1)});
-        const std::vector<Access> generator = generatorDefaultWrites(kGenEnable);
-        writes.insert(writes.end(), generator.begin(), generator.end());
+        writes = inOrder({
+            writes,
+            {generatorWrite(kGenEnable, 0), own(kTapSelect, 0), own(kTapTrash, 1)},
+            generatorDefaultWrites(kGenEnable),
+        });
     }
-    const std::vector<Access> rest = {
-        own(kSelectPeriod, 1), own(kSelectPhase, 0),
-        tableWrite(at(kLut, port), kGrayEntries, port),
-        hostWrite(kOut3, 1, port), hostWrite(kOut7, 1, port),
-        hostWrite(ccSelect(1, port), 0, port), hostWrite(ccPolarity(1, port), 0, port),
-        hostWrite(ccSelect(2, port), 8, port), hostWrite(ccPolarity(2, port), 0, port),
-        hostWrite(ccSelect(3, port), 8, port), hostWrite(ccPolarity(3, port), 0, port),
-        hostWrite(ccSelect(4, port), 8, port), hostWrite(ccPolarity(4, port), 0, port),
-    };
-    writes.insert(writes.end(), rest.begin(), rest.end());
-    return writes;
+    return inOrder({
+        writes,
+        {own(kSelectPeriod, 1), own(kSelectPhase, 0), tableWrite(at(kLut, port), kGrayEntries, port)},
+        cameraSignalDefaultWrites(kOut3, kOut7, ccSelect(1, port), ccSelect(2, port) - ccSelect(1, port), port),
+    });
 }
 
 TEST(ArventaCreation, InitialWritesClearTheGeneratorThenSetPortZeroThenPortOne)
 {
     AppletLibrary lib(libraryPath("arventa.so"));
-    simClearLog();
-    AppletHandle handle{lib.Std_entry(0, nullptr, 0)};
+    AppletHandle handle =
+        createExpectingWrites(lib, inOrder({generatorClearWrites(kGenEnable), portDefaults(0), portDefaults(1)}));
     ASSERT_NE(handle.instance, nullptr);
-    std::vector<Access> expected;
-    for (uint32_t id = kGenEnable; id <= kGenRoll; ++id) {
-        expected.push_back(generatorWrite(id, 0));
-    }
-    for (uint32_t port : {0u, 1u}) {
-        const std::vector<Access> defaults = portDefaults(port);
-        expected.insert(expected.end(), defaults.begin(), defaults.end());
-    }
-    EXPECT_EQ(accesses(), expected);
     for (uint32_t port : {0u, 1u}) {
         const std::string suffix = "," + std::to_string(port) + ")";
         EXPECT_TRUE(callLogged("Fg_setParameter(600,1000000" + suffix)) << port;

@@ -25,8 +25,8 @@ TEST_F(Arventa, EachPortStartsWithTheIdentityOfTwelveBits)
 {
     for (uint32_t port : {0u, 1u}) {
         EXPECT_EQ(boardTable(at(kLut, port), port), identityTable(kGrayEntries)) << port;
-        EXPECT_EQ(getEntry(4095, port), 4095) << port;
-        EXPECT_EQ(getEntry(4096, port), -2070) << port;
+        EXPECT_EQ(getElement(FG_LUT_VALUE, 4095, port), 4095) << port;
+        EXPECT_EQ(getElement(FG_LUT_VALUE, 4096, port), -2070) << port;
         EXPECT_EQ(getInt(300007, port), 12);
         EXPECT_EQ(getInt(300008, port), 12);
     }
@@ -53,24 +53,24 @@ TEST_F(Arventa, CurveIsWrittenAsOneRecordOfTheSetPort)
 
 TEST_F(Arventa, SingleEntriesAreCheckedAndWrittenAsElementsOfTheirPort)
 {
-    EXPECT_EQ(setEntry(1, 4096, 1), -6000);
-    EXPECT_EQ(setEntry(4096, 1, 1), -6000);
+    EXPECT_EQ(setElement(FG_LUT_VALUE, 1, 4096, 1), -6000);
+    EXPECT_EQ(setElement(FG_LUT_VALUE, 4096, 1, 1), -6000);
     EXPECT_TRUE(accesses().empty());
-    EXPECT_EQ(setEntry(4095, 4095, 1), 0);
-    EXPECT_EQ(setEntry(9, 3, 1), 0);
+    EXPECT_EQ(setElement(FG_LUT_VALUE, 4095, 4095, 1), 0);
+    EXPECT_EQ(setElement(FG_LUT_VALUE, 9, 3, 1), 0);
     EXPECT_EQ(accesses(), (std::vector<Access>{elementWrite(at(kLut, 1), 4095, 4095, 1),
                                                elementWrite(at(kLut, 1), 9, 3, 1)}));
-    EXPECT_EQ(getEntry(3, 1), 9);
-    EXPECT_EQ(getEntry(3, 0), 3);
+    EXPECT_EQ(getElement(FG_LUT_VALUE, 3, 1), 9);
+    EXPECT_EQ(getElement(FG_LUT_VALUE, 3, 0), 3);
     // The curve, once written again, replaces the single entries.
     ASSERT_EQ(setInt(FG_LUT_TYPE, 3, 1), 0);
-    EXPECT_EQ(getEntry(3, 1), 3);
+    EXPECT_EQ(getElement(FG_LUT_VALUE, 3, 1), 3);
 }
 
 TEST_F(Arventa, SavedTableIsAGraySectionOfAllEntries)
 {
     ScratchDirectory scratch;
-    ASSERT_EQ(setEntry(99, 17, 1), 0);
+    ASSERT_EQ(setElement(FG_LUT_VALUE, 99, 17, 1), 0);
     const std::string name = scratch.file("gray.lut");
     ASSERT_EQ(setText(FG_LUT_SAVE_FILE, name.c_str(), 1), 0);
     EXPECT_EQ(fileContent(name), grayFile(kGrayEntries, kGrayEntries, [](uint32_t i) { return i == 17 ? 99 : i; }));
@@ -96,8 +96,8 @@ TEST_F(Arventa, GrayFileReplacesOnlyTheEntriesItHolds)
     const std::string huge = scratch.file("huge.lut");
     std::ofstream(huge) << grayFile(2000000000, 3, [](uint32_t i) { return 40 + i; });
     ASSERT_EQ(setText(FG_LUT_CUSTOM_FILE, huge.c_str(), 1), 0);
-    EXPECT_EQ(getEntry(2, 1), 42);
-    EXPECT_EQ(getEntry(4095, 1), 0);
+    EXPECT_EQ(getElement(FG_LUT_VALUE, 2, 1), 42);
+    EXPECT_EQ(getElement(FG_LUT_VALUE, 4095, 1), 0);
 
     EXPECT_EQ(setText(FG_LUT_CUSTOM_FILE, scratch.file("missing.lut").c_str(), 1), -2076);
     EXPECT_EQ(lib().getText(handle(), FG_LUT_CUSTOM_FILE, 1), huge);

@@ -1,7 +1,7 @@
 // Arventa's get switch and vocabulary beyond what every applet's tests
-// check: values read per port from the port's registers and from the
-// host's parameters of that port, read-only ids, the events of both
-// cameras and of the shared trigger inputs, and Info's enumeration names.
+// check (its events among them): values read per port from the port's
+// registers and from the host's parameters of that port, read-only ids, and
+// Info's enumeration names.
 #include "ArventaSupport.h"
 
 namespace velm::test::arventa {
@@ -52,21 +52,6 @@ TEST_F(Arventa, ReadOnlyIdsRefuseASetOnEveryPort)
     }
     EXPECT_TRUE(accesses().empty());
     EXPECT_TRUE(callLog().empty());
-}
-
-TEST_F(Arventa, EventsOfBothCamerasAndOfTheSharedTriggerInputs)
-{
-    EXPECT_EQ(lib().Fg_getEventMask(handle(), "FG_OVERFLOW_CAM0"), 1u);
-    EXPECT_EQ(lib().Fg_getEventMask(handle(), "FG_OVERFLOW_CAM1"), uint64_t{1} << 17);
-    EXPECT_STREQ(lib().Fg_getEventName(handle(), uint64_t{1} << 17), "FG_OVERFLOW_CAM1");
-    EXPECT_EQ(lib().Fg_getEventMask(handle(), "Device1_Process1_Overflow_Overflow"), uint64_t{1} << 17);
-    for (int pin = 0; pin < 8; ++pin) {
-        const std::string input = "FG_TRIGGER_INPUT" + std::to_string(pin);
-        EXPECT_EQ(lib().Fg_getEventMask(handle(), (input + "_RISING").c_str()), uint64_t{1} << (1 + 2 * pin));
-        EXPECT_EQ(lib().Fg_getEventMask(handle(), (input + "_FALLING").c_str()), uint64_t{1} << (2 + 2 * pin));
-        EXPECT_STREQ(lib().Fg_getEventName(handle(), uint64_t{1} << (1 + 2 * pin)), (input + "_RISING").c_str());
-    }
-    EXPECT_EQ(lib().Fg_getEventName(handle(), uint64_t{1} << 18), nullptr);
 }
 
 TEST(ArventaInfo, EnumerationNamesAreThoseOfAGrayApplet)

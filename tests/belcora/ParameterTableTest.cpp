@@ -1,13 +1,12 @@
-// Belcora's vocabulary beyond its 74 parameters (which the tests of every
-// applet check): the register ("DRA_") and host ("DPLA_") names that follow
-// them, and the event aliases.
+// Belcora's vocabulary beyond its 74 parameters and its events (which the
+// tests of every applet check): the register ("DRA_") and host ("DPLA_")
+// names that follow them.
 #include <fstream>
 
 #include "BelcoraSupport.h"
 
 namespace velm::test::belcora {
 namespace {
-
 
 TEST(BelcoraVocabulary, RegisterNamesFollowTheTableAndEnabledHostNamesFollowThem)
 {
@@ -45,21 +44,6 @@ TEST(BelcoraVocabulary, HostTreeMakesItsIntegerEnumerationAndRegisterEntriesHost
         EXPECT_STREQ(lib.Fg_getParameterName(&handle, 74 + i), admitted[i]);
     }
     lib.Fg_FreeGrabber(&handle);
-}
-
-TEST_F(Belcora, EventAliasesTakeTheMasksOfTheirDesignEvents)
-{
-    EXPECT_EQ(lib().Fg_getEventMask(handle(), "FG_OVERFLOW_CAM0"), 1u);
-    EXPECT_EQ(lib().Fg_getEventMask(handle(), "Device1_Process0_Overflow_Overflow"), 1u);
-    EXPECT_STREQ(lib().Fg_getEventName(handle(), 1), "FG_OVERFLOW_CAM0");
-    for (int pin = 0; pin < 8; ++pin) {
-        const std::string input = "FG_TRIGGER_INPUT" + std::to_string(pin);
-        EXPECT_EQ(lib().Fg_getEventMask(handle(), (input + "_RISING").c_str()), uint64_t{1} << (1 + 2 * pin));
-        EXPECT_EQ(lib().Fg_getEventMask(handle(), (input + "_FALLING").c_str()), uint64_t{1} << (2 + 2 * pin));
-        const char* name = lib().Fg_getEventName(handle(), uint64_t{1} << (2 + 2 * pin));
-        EXPECT_EQ(std::string(name != nullptr ? name : "(none)"), input + "_FALLING");
-    }
-    EXPECT_EQ(lib().Fg_getEventName(handle(), uint64_t{1} << 17), nullptr);
 }
 
 }  // namespace

@@ -12,19 +12,9 @@
 namespace velm::test::belcora {
 namespace {
 
-// Each case runs on the state the cases before it left.
-struct IntCase {
-    const char* what;
-    int32_t id;
-    int32_t value;
-    int32_t result;
-    int64_t keptAfter;
-    std::vector<Access> writes;
-};
-
 TEST_F(Belcora, IntegerSettersCheckKeepAndWrite)
 {
-    const IntCase cases[] = {
+    runSetCases({
         {"width not a multiple of 4", FG_WIDTH, 1026, -7080, 1024, {}},
         {"width below 8", FG_WIDTH, 4, -6000, 1024, {}},
         {"outputs: bit 0 to out 3, bit 1 to out 7", FG_DIGIO_OUTPUT, 2, 0, 2, {hostWrite(kOut3, 0), hostWrite(kOut7, 1)}},
@@ -43,14 +33,7 @@ TEST_F(Belcora, IntegerSettersCheckKeepAndWrite)
         {"two sub-sensors are only stored", FG_SC_SUBSENSORCOUNT, 2, 0, 2, {}},
         {"two sub-sensors with one tap fit no mode", FG_SC_UPDATESCHEME, 1, -2070, 1, {}},
         {"preset TAB2_2", FG_SENSORREADOUT, 6, 0, 6, {hostWrite(kCorrection0, 6), hostWrite(kCorrection1, 6)}},
-    };
-    for (const IntCase& c : cases) {
-        simClearLog();
-        EXPECT_EQ(setInt(c.id, c.value), c.result) << c.what;
-        EXPECT_EQ(lib().Fg_getLastErrorNumber(handle()), c.result) << c.what;
-        EXPECT_EQ(getInt(c.id), c.keptAfter) << c.what;
-        EXPECT_EQ(accesses(), c.writes) << c.what;
-    }
+    });
     // The preset set the values it stands for through their own setters.
     EXPECT_EQ(getInt(FG_SC_SUBSENSORCOUNT), 2);
     EXPECT_EQ(getInt(FG_SC_TAPCOUNT), 2);

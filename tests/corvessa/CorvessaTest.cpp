@@ -1,7 +1,8 @@
 // Corvessa through its exports: every camera parameter on the port's own
 // registers with the port as index, the registers of process 2 that serve
 // both cameras, the one generator, the colour tables and white balance of
-// each camera, the two event passes, and the configuration sections.
+// each camera, and the configuration sections. Its two event passes are
+// checked with every applet's events.
 #include <fstream>
 
 #include "FgParameterIds.h"
@@ -167,16 +168,6 @@ TEST_F(Corvessa, TableFileWithoutEverySectionChangesNoTable)
     EXPECT_EQ(lib().setText(handle(), FG_LUT_CUSTOM_FILE, name.c_str(), 1), 0);
     ASSERT_EQ(lib().Fg_getParameterWithType(handle(), FG_LUT_VALUE_BLUE, &entry, 1, 4098), 0);
     EXPECT_EQ(entry.value, 7u);
-}
-
-TEST_F(Corvessa, EventPassesLeaveCameraZerosOverflowWithItsDesignName)
-{
-    EXPECT_EQ(lib().Fg_getEventMask(handle(), "FG_OVERFLOW_CAM0"), 1u);
-    EXPECT_EQ(lib().Fg_getEventMask(handle(), "FG_OVERFLOW_CAM1"), 2u);
-    EXPECT_STREQ(lib().Fg_getEventName(handle(), 1), "Device1_Process0_Overflow_Overflow");
-    EXPECT_STREQ(lib().Fg_getEventName(handle(), 2), "FG_OVERFLOW_CAM1");
-    EXPECT_STREQ(lib().Fg_getEventName(handle(), uint64_t{1} << 8), "FG_TRIGGER_INPUT3_RISING");
-    EXPECT_EQ(lib().Fg_getEventMask(handle(), "FG_TRIGGER_INPUT7_FALLING"), uint64_t{1} << 17);
 }
 
 TEST_F(Corvessa, SectionOfPortBWithoutAKeyFailsAfterPortAWasApplied)

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "BuiltDeliverables.h"
 #include "InstanceFixture.h"
 #include "ParameterInfoRegistry.h"
 #include "TestAppletIds.h"
@@ -46,7 +47,9 @@ TEST(CameraPorts, InfoAnswersOnePortAtATime)
 // four bytes must never receive eight.
 TEST(CameraPorts, InfoWritesOneWordOfPointerWidthAndNoMore)
 {
-    for (const char* file : {"arventa.so", "belcora.so", "testapplet1.so", "testapplet2.so"}) {
+    std::vector<std::string> files = builtDeliverableFiles();
+    files.insert(files.end(), {"testapplet1.so", "testapplet2.so"});
+    for (const std::string& file : files) {
         AppletLibrary library(libraryPath(file));
         int32_t error = 0;
         AppletHandle handle{library.Std_entry(5, &error, 0)};

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "AppletLibrary.h"
+#include "BuiltDeliverables.h"
 
 namespace velm::test {
 namespace {
@@ -96,7 +97,7 @@ const std::set<std::string> kExports = {
     "Shad_GetAccess", "Shad_FreeAccess", "Shad_GetMaxLine", "Shad_SetSubValueLine", "Shad_SetMultValueLine",
     "Shad_SetFixedPatternNoiseLine", "Shad_WriteActLine"};
 
-class ExportList : public ::testing::TestWithParam<const char*> {};
+class ExportList : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ExportList, DeliverableExportsExactlyTheThirtyOneFunctions)
 {
@@ -131,8 +132,26 @@ TEST_P(ExportList, LoadingRunsNoConstructorsOfStaticObjects)
 }
 #endif
 
-INSTANTIATE_TEST_SUITE_P(Libraries, ExportList,
-                         ::testing::Values("arventa.so", "belcora.so", "testapplet1.so", "testapplet2.so"));
+// The deliverables of this build and the test applets built like them.
+std::vector<std::string> exportingLibraries()
+{
+    std::vector<std::string> files = builtDeliverableFiles();
+    files.insert(files.end(), {"testapplet1.so", "testapplet2.so"});
+    return files;
+}
+
+INSTANTIATE_TEST_SUITE_P(Libraries, ExportList, ::testing::ValuesIn(exportingLibraries()), libraryName);
+
+#ifdef _WIN32
+// A DLL ships for the bitness of the process that loads it, and each Windows
+// build makes the deliverables of its own bitness alone.
+TEST(Deliverables, WindowsBuildMakesTheDeliverablesOfItsBitness)
+{
+    const std::vector<std::string> ofThisBitness = sizeof(void*) == 8 ? std::vector<std::string>{"arventa", "belcora"}
+                                                                      : std::vector<std::string>{"corvessa", "dalmira"};
+    EXPECT_EQ(builtDeliverables(), ofThisBitness);
+}
+#endif
 
 // What each export answers for a handle it cannot use.
 struct NullAnswer {

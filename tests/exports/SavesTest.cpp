@@ -9,7 +9,9 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "BuiltDeliverables.h"
 #include "InstanceFixture.h"
 #include "ParameterIds.h"
 #ifndef _WIN32
@@ -24,9 +26,9 @@ constexpr int32_t kOutOfRange = -6000;
 
 // One way to save a file, and the library that offers it.
 struct SaveKind {
-    const char* what;
-    const char* library;
-    const char* fileName;
+    std::string what;
+    std::string library;
+    std::string fileName;
     int32_t (*save)(AppletLibrary& library, AppletHandle* handle, const char* name);
 };
 
@@ -40,12 +42,20 @@ int32_t saveLookupTables(AppletLibrary& library, AppletHandle* handle, const cha
     return library.setText(handle, FG_LUT_SAVE_FILE, name);
 }
 
-const SaveKind kSaveKinds[] = {
-    {"testapplet1 configuration", "testapplet1.so", "saved.mcf", saveConfiguration},
-    {"testapplet2 configuration", "testapplet2.so", "saved.mcf", saveConfiguration},
-    {"belcora configuration", "belcora.so", "saved.mcf", saveConfiguration},
-    {"belcora lookup tables", "belcora.so", "saved.lut", saveLookupTables},
-};
+// The test applets' configurations, and the configuration and the lookup
+// tables of every deliverable this build makes.
+std::vector<SaveKind> saveKinds()
+{
+    std::vector<SaveKind> kinds = {
+        {"testapplet1 configuration", "testapplet1.so", "saved.mcf", saveConfiguration},
+        {"testapplet2 configuration", "testapplet2.so", "saved.mcf", saveConfiguration},
+    };
+    for (const std::string& name : builtDeliverables()) {
+        kinds.push_back({name + " configuration", name + ".so", "saved.mcf", saveConfiguration});
+        kinds.push_back({name + " lookup tables", name + ".so", "saved.lut", saveLookupTables});
+    }
+    return kinds;
+}
 
 std::set<std::string> names(const ScratchDirectory& directory)
 {
@@ -61,7 +71,7 @@ protected:
     // Each kind of save on a fresh instance, in a fresh directory.
     void forEachKind(const std::function<void(const SaveKind&, ScratchDirectory&)>& check)
     {
-        for (const SaveKind& kind : kSaveKinds) {
+        for (const SaveKind& kind : saveKinds()) {
             SCOPED_TRACE(kind.what);
             ScratchDirectory scratch;
             create(kind.library);
@@ -145,29 +155,24 @@ TEST_F(Saves, SaveThatHitsTheFileSizeLimitFailsAndKeepsTheGoodFile)
 
 // ---- names of lookup-table files ----
 
-class TableFileNames : public InstanceFixture {
+// Every deliverable of the build.
+class TableFileNames : public InstanceFixture, public ::testing::WithParamInterface<std::string> {
 protected:
-    void SetUp() override { create("belcora.so"); }
+    void SetUp() override { create(GetParam()); }
 
-    int32_t setText(int32_t id, const std::string& text) { return lib().setText(handle(), id, text.c_str()); }
-    std::string getText(int32_t id) { return lib().getText(handle(), id); }
-    int32_t setBlue(uint32_t value, uint32_t index)
+    // A table of the library's: the blue one of a colour design, else the
+    // gray one.
+    int32_t tableId()
     {
-        AppletFieldElement element{value, index};
-        return lib().Fg_setParameterWithType(handle(), FG_LUT_VALUE_BLUE, &element, 0, 4098);
-    }
-    int64_t blue(uint32_t index)
-    {
-        AppletFieldElement element{0, index};
-        const int32_t result = lib().Fg_getParameterWithType(handle(), FG_LUT_VALUE_BLUE, &element, 0, 4098);
-        return result == 0 ? int64_t{element.value} : result;
+        const int32_t blue = lib().Fg_getParameterIdByName(handle(), "FG_LUT_VALUE_BLUE");
+        return blue > 0 ? blue : FG_LUT_VALUE;
     }
 
     ScratchDirectory scratch_;
 };
 
 // A configuration file ends a text at a quote and a key at a line end.
-TEST_F(TableFileNames, CustomNamesAConfigurationCannotCarryAreRefused)
+TEST_P(TableFileNames, CustomNamesAConfigurationCannotCarryAreRefused)
 {
     ASSERT_EQ(setText(FG_LUT_CUSTOM_FILE, "old name.lut"), 0);
     for (const char* name : {"a'b.lut", "a\nb.lut", "a\rb.lut", "a.lut\nFG_CC2=0;"}) {
@@ -187,7 +192,7 @@ TEST_F(TableFileNames, CustomNamesAConfigurationCannotCarryAreRefused)
     EXPECT_TRUE(std::filesystem::exists(scratch_.file("a'b.lut")));
 }
 
-TEST_F(TableFileNames, NameWithSpacesAndOtherBytesRoundTripsThroughAConfiguration)
+TEST_P(TableFileNames, NameWithSpacesAndOtherBytesRoundTripsThroughAConfiguration)
 {
     const std::string name = "C:\\tables\\t\xC3\xA4" "ble \xE2\x82\xAC" " one.lut";
     ASSERT_EQ(setText(FG_LUT_CUSTOM_FILE, name), 0);
@@ -206,7 +211,7 @@ constexpr std::size_t kLongestName = 259;
 constexpr std::size_t kLongestName = 1023;
 #endif
 
-TEST_F(TableFileNames, LongestNameWithSpacesAndOtherBytesRoundTripsThroughSaveAndLoad)
+TEST_P(TableFileNames, LongestNameWithSpacesAndOtherBytesRoundTripsThroughSaveAndLoad)
 {
     // Directories of short names make the length: a single name may have
     // 255 bytes at most. The other bytes are in the file's own name, which
@@ -220,15 +225,17 @@ TEST_F(TableFileNames, LongestNameWithSpacesAndOtherBytesRoundTripsThroughSaveAn
     name += std::string(kLongestName - name.size() - 4, 'x') + ".lut";
     ASSERT_EQ(name.size(), kLongestName);
 
-    ASSERT_EQ(setBlue(200, 9), 0);
+    ASSERT_EQ(setElement(tableId(), 200, 9), 0);
     ASSERT_EQ(setText(FG_LUT_SAVE_FILE, name), 0);
     EXPECT_EQ(getText(FG_LUT_SAVE_FILE), name);
-    ASSERT_EQ(setBlue(9, 9), 0);
+    ASSERT_EQ(setElement(tableId(), 9, 9), 0);
     ASSERT_EQ(lib().setInt(handle(), FG_LUT_TYPE, 0), 0);
     ASSERT_EQ(setText(FG_LUT_CUSTOM_FILE, name), 0);
     EXPECT_EQ(getText(FG_LUT_CUSTOM_FILE), name);
-    EXPECT_EQ(blue(9), 200);
+    EXPECT_EQ(getElement(tableId(), 9), 200);
 }
+
+INSTANTIATE_TEST_SUITE_P(Deliverables, TableFileNames, ::testing::ValuesIn(builtDeliverableFiles()), libraryName);
 
 }  // namespace
 }  // namespace velm::test

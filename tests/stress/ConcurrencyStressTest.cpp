@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "AppletLibrary.h"
+#include "BuiltDeliverables.h"
 #include "ParameterIds.h"
 
 namespace velm::test {
 namespace {
-
 
 // Values the threads set: a read must give one of these (or the default).
 const std::set<int32_t> kWidths = {1024, 512, 768, 2048, 4096, 256};
@@ -29,9 +29,13 @@ constexpr int kRounds = VELM_STRESS_ROUNDS;
 constexpr int kRounds = 200;
 #endif
 
-TEST(Concurrency, ManyCallersOnSharedAndOwnInstances)
+// Every deliverable of the build takes these values: widths in steps of 8,
+// frequencies within the generator's range, trigger sources and levels.
+class Concurrency : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Concurrency, ManyCallersOnSharedAndOwnInstances)
 {
-    AppletLibrary library(libraryPath("belcora.so"));
+    AppletLibrary library(libraryPath(GetParam()));
     ScratchDirectory scratch;
     int32_t error = 0;
     AppletHandle shared{library.Std_entry(0, &error, 0)};
@@ -85,8 +89,8 @@ TEST(Concurrency, ManyCallersOnSharedAndOwnInstances)
                 return;
             }
             for (int round = 0; round < kRounds; ++round) {
-                library.setInt(&own, FG_WIDTH, 512 + 4 * (round % 16));
-                if (library.getInt(&own, FG_WIDTH) != 512 + 4 * (round % 16)) {
+                library.setInt(&own, FG_WIDTH, 512 + 8 * (round % 16));
+                if (library.getInt(&own, FG_WIDTH) != 512 + 8 * (round % 16)) {
                     wrongReads++;
                 }
                 size_t size = 0;
@@ -136,6 +140,8 @@ TEST(Concurrency, ManyCallersOnSharedAndOwnInstances)
     EXPECT_EQ(failedCalls.load(), 0);
     EXPECT_EQ(library.Fg_FreeGrabber(&shared), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Deliverables, Concurrency, ::testing::ValuesIn(builtDeliverableFiles()), libraryName);
 
 }  // namespace
 }  // namespace velm::test

@@ -7,8 +7,11 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "AppletLibrary.h"
+#include "ParameterInfoSearch.h"
+#include "RegisterAccesses.h"
 
 namespace velm::test {
 
@@ -43,6 +46,18 @@ inline std::string xmlPart(const std::string& document, const std::string& open,
     return document.substr(start, end == std::string::npos ? std::string::npos : end + close.size() - start);
 }
 
+// An integer set on a port, its answer, the value kept afterwards and the
+// register accesses it made.
+struct SetCase {
+    const char* what;
+    int32_t id;
+    int32_t value;
+    int32_t result;
+    int64_t keptAfter;
+    std::vector<Access> accesses;
+    uint32_t port = 0;
+};
+
 class InstanceFixture : public ::testing::Test {
 protected:
     // Loads the library (a path, or a file of the build's library directory)
@@ -68,6 +83,50 @@ protected:
 
     AppletLibrary& lib() { return *library_; }
     AppletHandle* handle() { return &handle_; }
+
+    // Parameter calls on a port; port 0 is the only one of a one-camera
+    // applet.
+    int64_t getInt(int32_t id, uint32_t port = 0) { return lib().getInt(handle(), id, port); }
+    double getDouble(int32_t id, uint32_t port = 0) { return lib().getDouble(handle(), id, port); }
+    std::string getText(int32_t id, uint32_t port = 0) { return lib().getText(handle(), id, port); }
+    int32_t setInt(int32_t id, int32_t value, uint32_t port = 0) { return lib().setInt(handle(), id, value, port); }
+    int32_t setDouble(int32_t id, double value, uint32_t port = 0)
+    {
+        return lib().setDouble(handle(), id, value, port);
+    }
+    int32_t setText(int32_t id, const std::string& value, uint32_t port = 0)
+    {
+        return lib().setText(handle(), id, value.c_str(), port);
+    }
+    int32_t setElement(int32_t id, uint32_t value, uint32_t index, uint32_t port = 0)
+    {
+        AppletFieldElement element{value, index};
+        return lib().Fg_setParameterWithType(handle(), id, &element, port, 4098);
+    }
+    // The element's value, or the code when the get fails.
+    int64_t getElement(int32_t id, uint32_t index, uint32_t port = 0)
+    {
+        AppletFieldElement element{0xDEAD, index};
+        const int32_t result = lib().Fg_getParameterWithType(handle(), id, &element, port, 4098);
+        return result == 0 ? int64_t{element.value} : int64_t{result};
+    }
+    // Each case runs on the state the cases before it left.
+    void runSetCases(const std::vector<SetCase>& cases)
+    {
+        for (const SetCase& c : cases) {
+            simClearLog();
+            EXPECT_EQ(setInt(c.id, c.value, c.port), c.result) << c.what;
+            EXPECT_EQ(lib().Fg_getLastErrorNumber(handle()), c.result) << c.what;
+            EXPECT_EQ(getInt(c.id, c.port), c.keptAfter) << c.what;
+            EXPECT_EQ(accesses(), c.accesses) << c.what;
+        }
+    }
+
+    // A parameter's entry (or a category) in a port's tree.
+    const ParameterInfoEntry* info(const std::string& name, uint32_t port = 0)
+    {
+        return findInfo(lib().Fg_getParameterInfo(handle(), port), name);
+    }
 
     // The whole XML description of a port, or "" when there is none.
     std::string xml(uint32_t port = 0)

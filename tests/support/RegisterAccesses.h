@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <ostream>
 #include <vector>
 
@@ -75,25 +76,76 @@ inline Access elementWrite(uint32_t id, uint32_t value, uint32_t element, uint32
 }
 inline Access generatorWrite(uint32_t id, uint64_t value) { return {kSimThroughHardware, kSimWrite, id, 0, value}; }
 
+// The runs of accesses one after the other.
+inline std::vector<Access> inOrder(std::initializer_list<std::vector<Access>> runs)
+{
+    std::vector<Access> all;
+    for (const std::vector<Access>& run : runs) {
+        all.insert(all.end(), run.begin(), run.end());
+    }
+    return all;
+}
+
+// What a new instance writes before any default: 0 to each of the
+// generator's nine registers, consecutive ids from `enableId`.
+inline std::vector<Access> generatorClearWrites(uint32_t enableId)
+{
+    std::vector<Access> writes;
+    for (uint32_t id = enableId; id < enableId + 9; ++id) {
+        writes.push_back(generatorWrite(id, 0));
+    }
+    return writes;
+}
+
 // What the generator's defaults write after its source switch, for a design
 // whose nine generator registers have consecutive ids from `enableId`:
-// start, width 1024 and gap 4 counted in pairs of pixels, height 1024 from
-// 0, the timing of 40 MHz at accuracy 25 (active 8, passive 17, both less
-// one) set twice, the four taps one by one, and roll.
-inline std::vector<Access> generatorDefaultWrites(uint32_t enableId)
+// start, width 1024 and gap 4 counted in the design's units (pairs of
+// pixels unless given), height 1024 from 0, the timing of 40 MHz at
+// accuracy 25 (active 8, passive 17, both less one) set twice, the four taps
+// one by one, and roll.
+inline std::vector<Access> generatorDefaultWrites(uint32_t enableId, uint32_t pixelsPerUnit = 2)
 {
     const uint32_t start = enableId + 1, width = enableId + 2, lineWidth = enableId + 3, height = enableId + 4,
                    active = enableId + 5, passive = enableId + 6, mask = enableId + 7, roll = enableId + 8;
+    const uint32_t units = 1024 / pixelsPerUnit, lineUnits = (1024 + 4) / pixelsPerUnit;
     return {
         generatorWrite(start, 1),
-        generatorWrite(width, 512), generatorWrite(lineWidth, 514),
+        generatorWrite(width, units), generatorWrite(lineWidth, lineUnits),
         generatorWrite(height, 1023),
-        generatorWrite(width, 512), generatorWrite(lineWidth, 514),
+        generatorWrite(width, units), generatorWrite(lineWidth, lineUnits),
         generatorWrite(active, 7), generatorWrite(passive, 16),
         generatorWrite(active, 7), generatorWrite(passive, 16),
         generatorWrite(mask, 1), generatorWrite(mask, 3), generatorWrite(mask, 7), generatorWrite(mask, 15),
         generatorWrite(roll, 0),
     };
+}
+
+// What the defaults of the colour tables and the white balance write in a
+// design of one camera: the three tables from the curve, red, green and
+// blue, then a gain of 1 for red, blue and green, each run on consecutive
+// ids.
+inline std::vector<Access> colourDefaultWrites(uint32_t redTable, uint32_t redGain)
+{
+    return {
+        tableWrite(redTable), tableWrite(redTable + 1), tableWrite(redTable + 2),
+        doubleWrite(redGain, 1.0), doubleWrite(redGain + 1, 1.0), doubleWrite(redGain + 2, 1.0),
+    };
+}
+
+// What the camera signals' defaults write on a port: outputs 3 and 7 on, CC1
+// to trigger source 0 and CC2 to CC4 to Vcc (the constant source 8, not
+// inverted), for a design whose CC lines' select registers stand `ccStep`
+// apart from `cc1Select` on, each with its polarity register right after it.
+inline std::vector<Access> cameraSignalDefaultWrites(uint32_t out3, uint32_t out7, uint32_t cc1Select,
+                                                     uint32_t ccStep, uint32_t port = 0)
+{
+    std::vector<Access> writes = {hostWrite(out3, 1, port), hostWrite(out7, 1, port)};
+    for (uint32_t line = 0; line < 4; ++line) {
+        const uint32_t select = cc1Select + ccStep * line;
+        writes.push_back(hostWrite(select, line == 0 ? 0 : 8, port));
+        writes.push_back(hostWrite(select + 1, 0, port));
+    }
+    return writes;
 }
 
 // The accesses logged since the log was last cleared; every one of them
@@ -135,6 +187,25 @@ inline std::vector<uint32_t> identityTable(uint32_t length = kByteTableLength)
     }
     return table;
 }
+
+// A new instance of the library on board 0, whose creation wrote `expected`
+// in order and sent every table as the identity of its length. The caller
+// frees it.
+inline AppletHandle createExpectingWrites(AppletLibrary& library, const std::vector<Access>& expected)
+{
+    simClearLog();
+    AppletHandle handle{library.Std_entry(0, nullptr, 0)};
+    EXPECT_NE(handle.instance, nullptr);
+    const std::vector<Access> log = accesses();
+    EXPECT_EQ(log, expected);
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        if (log[i].type == 4096) {
+            EXPECT_EQ(sentTable(i), identityTable(static_cast<uint32_t>(log[i].value))) << i;
+        }
+    }
+    return handle;
+}
+
 
 // A register's value on board 0, as the host wrote it for the port (or the
 // hardware-access library, for port 0).
