@@ -4,6 +4,8 @@
 // designs of one camera name alike.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "GenericApplet.h"
@@ -127,5 +129,69 @@ inline constexpr EventAlias kOneCameraEventAliases[] = {
     {"FG_TRIGGER_INPUT7_RISING", "Device1_Process1_Trigger_InputEvents_InputEvents_Pin7"},
     {"FG_TRIGGER_INPUT7_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin7"},
 };
+
+// ---- the designs of two cameras: process 2 holds the signals of both ----
+
+// The trigger outputs and inputs serve both cameras and are reached with the
+// index of the port that asks; each camera has its own four camera-control
+// outputs.
+inline constexpr RegisterSpec kTwoCameraSignalRegisters[] = {
+    {"Device1_Process2_Trigger_SetOut3_Mode", RegisterRoute::Host, RegisterRole::DigitalOut3, kEveryCamera},
+    {"Device1_Process2_Trigger_SetOut7_Mode", RegisterRoute::Host, RegisterRole::DigitalOut7, kEveryCamera},
+    {"Device1_Process2_Trigger_InputStatus_Status", RegisterRoute::Host, RegisterRole::InputStatus, kEveryCamera},
+    {"Device1_Process2_Cam0_CC1_Select_Select", RegisterRoute::Host, RegisterRole::Cc1Select, 0},
+    {"Device1_Process2_Cam0_CC1_Polarity_Invert", RegisterRoute::Host, RegisterRole::Cc1Polarity, 0},
+    {"Device1_Process2_Cam1_CC1_Select_Select", RegisterRoute::Host, RegisterRole::Cc1Select, 1},
+    {"Device1_Process2_Cam1_CC1_Polarity_Invert", RegisterRoute::Host, RegisterRole::Cc1Polarity, 1},
+    {"Device1_Process2_Cam0_CC2_Select_Select", RegisterRoute::Host, RegisterRole::Cc2Select, 0},
+    {"Device1_Process2_Cam0_CC2_Polarity_Invert", RegisterRoute::Host, RegisterRole::Cc2Polarity, 0},
+    {"Device1_Process2_Cam1_CC2_Select_Select", RegisterRoute::Host, RegisterRole::Cc2Select, 1},
+    {"Device1_Process2_Cam1_CC2_Polarity_Invert", RegisterRoute::Host, RegisterRole::Cc2Polarity, 1},
+    {"Device1_Process2_Cam0_CC3_Select_Select", RegisterRoute::Host, RegisterRole::Cc3Select, 0},
+    {"Device1_Process2_Cam0_CC3_Polarity_Invert", RegisterRoute::Host, RegisterRole::Cc3Polarity, 0},
+    {"Device1_Process2_Cam1_CC3_Select_Select", RegisterRoute::Host, RegisterRole::Cc3Select, 1},
+    {"Device1_Process2_Cam1_CC3_Polarity_Invert", RegisterRoute::Host, RegisterRole::Cc3Polarity, 1},
+    {"Device1_Process2_Cam0_CC4_Select_Select", RegisterRoute::Host, RegisterRole::Cc4Select, 0},
+    {"Device1_Process2_Cam0_CC4_Polarity_Invert", RegisterRoute::Host, RegisterRole::Cc4Polarity, 0},
+    {"Device1_Process2_Cam1_CC4_Select_Select", RegisterRoute::Host, RegisterRole::Cc4Select, 1},
+    {"Device1_Process2_Cam1_CC4_Polarity_Invert", RegisterRoute::Host, RegisterRole::Cc4Polarity, 1},
+};
+
+// Each camera's buffer overflow.
+inline constexpr EventAlias kCamera0OverflowAlias[] = {{"FG_OVERFLOW_CAM0", "Device1_Process0_Overflow_Overflow"}};
+inline constexpr EventAlias kCamera1OverflowAlias[] = {{"FG_OVERFLOW_CAM1", "Device1_Process1_Overflow_Overflow"}};
+
+// Both edges of the eight trigger inputs, in the order their aliases are
+// made: pin by pin, rising before falling.
+inline constexpr EventAlias kTwoCameraTriggerAliases[] = {
+    {"FG_TRIGGER_INPUT0_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin0"},
+    {"FG_TRIGGER_INPUT0_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin0"},
+    {"FG_TRIGGER_INPUT1_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin1"},
+    {"FG_TRIGGER_INPUT1_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin1"},
+    {"FG_TRIGGER_INPUT2_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin2"},
+    {"FG_TRIGGER_INPUT2_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin2"},
+    {"FG_TRIGGER_INPUT3_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin3"},
+    {"FG_TRIGGER_INPUT3_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin3"},
+    {"FG_TRIGGER_INPUT4_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin4"},
+    {"FG_TRIGGER_INPUT4_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin4"},
+    {"FG_TRIGGER_INPUT5_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin5"},
+    {"FG_TRIGGER_INPUT5_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin5"},
+    {"FG_TRIGGER_INPUT6_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin6"},
+    {"FG_TRIGGER_INPUT6_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin6"},
+    {"FG_TRIGGER_INPUT7_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin7"},
+    {"FG_TRIGGER_INPUT7_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin7"},
+};
+
+// The same aliases made in another pass of the event maps.
+template <std::size_t N>
+constexpr std::array<EventAlias, N> inEventPass(const EventAlias (&aliases)[N], std::uint8_t pass)
+{
+    std::array<EventAlias, N> moved{};
+    for (std::size_t i = 0; i < N; ++i) {
+        moved[i] = aliases[i];
+        moved[i].pass = pass;
+    }
+    return moved;
+}
 
 }  // namespace velm

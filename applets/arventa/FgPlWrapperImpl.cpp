@@ -153,26 +153,9 @@ static_assert(kParameters.size() == 62);
 
 // ---- design events ----
 
-constexpr EventAlias kEventAliases[] = {
-    {"FG_OVERFLOW_CAM0", "Device1_Process0_Overflow_Overflow"},
-    {"FG_TRIGGER_INPUT0_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin0"},
-    {"FG_TRIGGER_INPUT0_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin0"},
-    {"FG_TRIGGER_INPUT1_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin1"},
-    {"FG_TRIGGER_INPUT1_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin1"},
-    {"FG_TRIGGER_INPUT2_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin2"},
-    {"FG_TRIGGER_INPUT2_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin2"},
-    {"FG_TRIGGER_INPUT3_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin3"},
-    {"FG_TRIGGER_INPUT3_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin3"},
-    {"FG_TRIGGER_INPUT4_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin4"},
-    {"FG_TRIGGER_INPUT4_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin4"},
-    {"FG_TRIGGER_INPUT5_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin5"},
-    {"FG_TRIGGER_INPUT5_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin5"},
-    {"FG_TRIGGER_INPUT6_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin6"},
-    {"FG_TRIGGER_INPUT6_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin6"},
-    {"FG_TRIGGER_INPUT7_RISING", "Device1_Process2_Trigger_InputEvents_InputEvents_Pin7"},
-    {"FG_TRIGGER_INPUT7_FALLING", "Device1_Process2_Trigger_InputEvents_InputEvents_NotPin7"},
-    {"FG_OVERFLOW_CAM1", "Device1_Process1_Overflow_Overflow"},
-};
+// Camera 0's overflow, the trigger inputs, then camera 1's overflow.
+constexpr auto kEventAliases =
+    joined<EventAlias>(kCamera0OverflowAlias, kTwoCameraTriggerAliases, kCamera1OverflowAlias);
 
 // ---- design registers, in the order they are resolved ----
 
@@ -215,30 +198,10 @@ constexpr RegisterSpec kDesignRegisters[] = {
     {"Device1_Process1_ImageSelector_FG_IMG_SELECT_PERIOD_Divisor", kHost, RegisterRole::ImageSelectPeriod, 1},
     {"Device1_Process0_ImageSelector_FG_IMG_SELECT_PHASE_Number", kHost, RegisterRole::ImageSelectPhase, 0},
     {"Device1_Process1_ImageSelector_FG_IMG_SELECT_PHASE_Number", kHost, RegisterRole::ImageSelectPhase, 1},
-    // Process 2 serves both cameras: its outputs and inputs are reached
-    // with the index of the port that asks.
-    {"Device1_Process2_Trigger_SetOut3_Mode", kHost, RegisterRole::DigitalOut3, kEveryCamera},
-    {"Device1_Process2_Trigger_SetOut7_Mode", kHost, RegisterRole::DigitalOut7, kEveryCamera},
-    {"Device1_Process2_Trigger_InputStatus_Status", kHost, RegisterRole::InputStatus, kEveryCamera},
-    {"Device1_Process2_Cam0_CC1_Select_Select", kHost, RegisterRole::Cc1Select, 0},
-    {"Device1_Process2_Cam0_CC1_Polarity_Invert", kHost, RegisterRole::Cc1Polarity, 0},
-    {"Device1_Process2_Cam1_CC1_Select_Select", kHost, RegisterRole::Cc1Select, 1},
-    {"Device1_Process2_Cam1_CC1_Polarity_Invert", kHost, RegisterRole::Cc1Polarity, 1},
-    {"Device1_Process2_Cam0_CC2_Select_Select", kHost, RegisterRole::Cc2Select, 0},
-    {"Device1_Process2_Cam0_CC2_Polarity_Invert", kHost, RegisterRole::Cc2Polarity, 0},
-    {"Device1_Process2_Cam1_CC2_Select_Select", kHost, RegisterRole::Cc2Select, 1},
-    {"Device1_Process2_Cam1_CC2_Polarity_Invert", kHost, RegisterRole::Cc2Polarity, 1},
-    {"Device1_Process2_Cam0_CC3_Select_Select", kHost, RegisterRole::Cc3Select, 0},
-    {"Device1_Process2_Cam0_CC3_Polarity_Invert", kHost, RegisterRole::Cc3Polarity, 0},
-    {"Device1_Process2_Cam1_CC3_Select_Select", kHost, RegisterRole::Cc3Select, 1},
-    {"Device1_Process2_Cam1_CC3_Polarity_Invert", kHost, RegisterRole::Cc3Polarity, 1},
-    {"Device1_Process2_Cam0_CC4_Select_Select", kHost, RegisterRole::Cc4Select, 0},
-    {"Device1_Process2_Cam0_CC4_Polarity_Invert", kHost, RegisterRole::Cc4Polarity, 0},
-    {"Device1_Process2_Cam1_CC4_Select_Select", kHost, RegisterRole::Cc4Select, 1},
-    {"Device1_Process2_Cam1_CC4_Polarity_Invert", kHost, RegisterRole::Cc4Polarity, 1},
 };
 
-constexpr auto kRegisters = joined<RegisterSpec>(kDesignRegisters, kGeneratorRegisters);
+constexpr auto kRegisters =
+    joined<RegisterSpec>(kDesignRegisters, kTwoCameraSignalRegisters, kGeneratorRegisters);
 
 // ---- configuration files: one section a port, the generator only in the first ----
 
