@@ -109,15 +109,31 @@ inline constexpr InfoAnswer kSharedInfoAnswers[] = {
     infoFrom(4352, InfoAnswerKind::EnumerationValue),
 };
 
-// The port answers of the applets of one camera: one port, port 0.
+// The answers about the ports of the applets of one and of two cameras: how
+// many there are, and for each port 1 or its own index. What a port's
+// camera link takes (4704) is each applet's.
 inline constexpr InfoAnswer kOnePortInfoAnswers[] = {
+    infoNumber(1792, 1),
+    infoNumber(1872, 1),
+    infoNumber(1888, 1),
     infoNumber(4608, 1),
     infoPerPort(4624, 1),
     infoPerPort(4640, 1),
     infoPerPortBothIndices(4656, 0),
     infoPerPortBothIndices(4672, 0),
     infoPerPort(4688, 1),
-    infoPerPort(4704, 8),
+};
+
+inline constexpr InfoAnswer kTwoPortInfoAnswers[] = {
+    infoNumber(1792, 2),
+    infoNumber(1872, 2),
+    infoNumber(1888, 2),
+    infoNumber(4608, 2),
+    infoPerPort(4624, 1, 1),
+    infoPerPort(4640, 1, 1),
+    infoPerPortBothIndices(4656, 0, 1),
+    infoPerPortBothIndices(4672, 0, 1),
+    infoPerPort(4688, 1, 1),
 };
 
 // The export's answer. The first output is a word of pointer width; for the

@@ -245,25 +245,16 @@ constexpr char kIdentity[] = "b7e42a90-5c1d-4f36-8a0b-2d9e6f13c478";
 constexpr InfoAnswer kOwnInfoAnswers[] = {
     infoNumber(848, 0),
     infoText(1043, kIdentity),
-    infoNumber(1792, 2),
-    infoNumber(1872, 2),
-    infoNumber(1888, 2),
     infoNumber(3072, 0),
     infoNumber(3328, 0),
     infoText(4096,
              "Fitcores with support of Tidestream technology, 12Bit image processing and lookup table for two "
              "Camera Link BASE configuration grayscale line scan cameras."),
     infoText(4128, "class=standard,family=acquisition,type=dual,sensortype=line,color=gray,interface=cl-base"),
-    infoNumber(4608, 2),
-    infoPerPort(4624, 1, 1),
-    infoPerPort(4640, 1, 1),
-    infoPerPortBothIndices(4656, 0, 1),
-    infoPerPortBothIndices(4672, 0, 1),
-    infoPerPort(4688, 1, 1),
     infoPerPort(4704, 9, 9),
 };
 
-constexpr auto kInfoAnswers = joined<InfoAnswer>(kSharedInfoAnswers, kOwnInfoAnswers);
+constexpr auto kInfoAnswers = joined<InfoAnswer>(kSharedInfoAnswers, kTwoPortInfoAnswers, kOwnInfoAnswers);
 
 constexpr AppletDescription kArventa{
     "Velmarint GmbH",

@@ -236,15 +236,13 @@ constexpr char kIdentity[] = "3f9b6c1e-0d47-4a8e-b2c5-7e19a4d08f63";
 constexpr InfoAnswer kOwnInfoAnswers[] = {
     infoNumber(848, 1),
     infoText(1043, kIdentity),
-    infoNumber(1792, 1),
-    infoNumber(1872, 1),
-    infoNumber(1888, 1),
     infoNumber(3072, 1),
     infoNumber(3328, 0),
     infoText(4096,
              "Fitcores with support of Tidestream technology, 24Bit RGB image processing and lookup table for one "
              "Camera Link Medium configuration RGB line scan camera."),
     infoText(4128, "class=standard,family=acquisition,type=single,sensortype=line,color=rgb,interface=cl-medium"),
+    infoPerPort(4704, 8),
 };
 
 constexpr auto kInfoAnswers = joined<InfoAnswer>(kSharedInfoAnswers, kOnePortInfoAnswers, kOwnInfoAnswers);

@@ -119,25 +119,16 @@ constexpr char kIdentity[] = "5d0c7e21-9a84-4b3f-b6e2-0f71c3a9d854";
 constexpr InfoAnswer kOwnInfoAnswers[] = {
     infoNumber(848, 1),
     infoText(1043, kIdentity),
-    infoNumber(1792, 2),
-    infoNumber(1872, 2),
-    infoNumber(1888, 2),
     infoNumber(3072, 0),
     infoNumber(3328, 0),
     infoText(4096,
              "Fitcores with support of Tidestream technology, 24Bit image processing, white balancing and lookup "
              "table for two Camera Link BASE configuration RGB line scan cameras."),
     infoText(4128, "class=standard,family=acquisition,type=dual,sensortype=line,color=rgb,interface=cl-base"),
-    infoNumber(4608, 2),
-    infoPerPort(4624, 1, 1),
-    infoPerPort(4640, 1, 1),
-    infoPerPortBothIndices(4656, 0, 1),
-    infoPerPortBothIndices(4672, 0, 1),
-    infoPerPort(4688, 1, 1),
     infoPerPort(4704, 8, 10),
 };
 
-constexpr auto kInfoAnswers = joined<InfoAnswer>(kSharedInfoAnswers, kOwnInfoAnswers);
+constexpr auto kInfoAnswers = joined<InfoAnswer>(kSharedInfoAnswers, kTwoPortInfoAnswers, kOwnInfoAnswers);
 
 constexpr AppletDescription kCorvessa{
     "Velmarint GmbH",

@@ -132,15 +132,13 @@ constexpr char kIdentity[] = "b7e2d4a9-51c3-4f86-9a0d-2c6e8f13b574";
 constexpr InfoAnswer kOwnInfoAnswers[] = {
     infoNumber(848, 1),
     infoText(1043, kIdentity),
-    infoNumber(1792, 1),
-    infoNumber(1872, 1),
-    infoNumber(1888, 1),
     infoNumber(3072, 0),
     infoNumber(3328, 1),
     infoText(4096,
              "Fitcores with support of Tidestream technology, 24Bit RGB image processing and lookup table for one "
              "Camera Link FULL configuration RGB line scan camera."),
     infoText(4128, "class=standard,family=acquisition,type=single,sensortype=line,color=rgb,interface=cl-full"),
+    infoPerPort(4704, 8),
 };
 
 constexpr auto kInfoAnswers = joined<InfoAnswer>(kSharedInfoAnswers, kOnePortInfoAnswers, kOwnInfoAnswers);
