@@ -178,9 +178,9 @@ TEST_F(Corvessa, SectionOfPortBWithoutAKeyFailsAfterPortAWasApplied)
     ASSERT_EQ(lib().Fg_saveConfig(handle(), path.c_str()), 0);
     // Cut port B's last key: the search runs to the end of the file and
     // finds none.
-    std::string content = fileBytes(path);
+    std::string content = fileContent(path);
     content.erase(content.rfind("FG_CC4=5;\n"));
-    std::ofstream(path, std::ios::binary) << content;
+    std::ofstream(path) << content;
     lib().setInt(handle(), FG_WIDTH, 1024, 0);
     lib().setInt(handle(), FG_WIDTH, 1024, 1);
     simClearLog();
