@@ -1,6 +1,10 @@
 # Turns a file into a C++ source that defines a byte array and its size.
 # Run as: cmake -DINPUT=<file> -DOUTPUT=<cpp> -DSYMBOL=<name> -P EmbedFile.cmake
-file(READ "${INPUT}" content HEX)
+if(INPUT)
+  file(READ "${INPUT}" content HEX)
+else()
+  set(content "")
+endif()
 string(LENGTH "${content}" hex_length)
 math(EXPR size "${hex_length} / 2")
 string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${content}")

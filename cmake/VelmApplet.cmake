@@ -30,7 +30,8 @@ function(velm_runtime_path variable path)
 endfunction()
 
 # velm_embed_file(<target> <file> <symbol>): compiles <file> into <target> as
-# velm::embedded::<symbol>[] with velm::embedded::<symbol>Size.
+# velm::embedded::<symbol>[] with velm::embedded::<symbol>Size; without a
+# file, as no bytes.
 function(velm_embed_file target file symbol)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/embedded_${symbol}.cpp)
   add_custom_command(
@@ -43,18 +44,17 @@ function(velm_embed_file target file symbol)
   target_sources(${target} PRIVATE ${out})
 endfunction()
 
-# velm_add_applet(<target> DESIGN <design block> HAP_NAME <name.hap>
-#                 [ICON <png>] [OUTPUT_DIRECTORY <dir>] [IMPORTS_BY_NAME]
-#                 SOURCES ...)
+# velm_add_applet(<target> DESIGN <name.hap> [ICON <png>]
+#                 [OUTPUT_DIRECTORY <dir>] [IMPORTS_BY_NAME] SOURCES ...)
 # A deliverable: the framework linked in whole, the applet's sources, its
-# embedded design block (also copied beside the library as its design file),
-# exactly the 31 exports, and no "lib" prefix so that the library's settings
-# section is its own name.
+# embedded design block (also copied beside the library as its design file,
+# under the same name) and icon, exactly the 31 exports, and no "lib" prefix
+# so that the library's settings section is its own name.
 # IMPORTS_BY_NAME (Windows only) makes a faulty copy for the test of the DLL
 # check: it imports the design loader's and the hardware-access library's
 # functions by name, and is left out of the deliverables the check reads.
 function(velm_add_applet target)
-  cmake_parse_arguments(A "IMPORTS_BY_NAME" "DESIGN;HAP_NAME;ICON;OUTPUT_DIRECTORY" "SOURCES" ${ARGN})
+  cmake_parse_arguments(A "IMPORTS_BY_NAME" "DESIGN;ICON;OUTPUT_DIRECTORY" "SOURCES" ${ARGN})
   add_library(${target} SHARED ${A_SOURCES})
   set_target_properties(${target} PROPERTIES PREFIX "")
   if(A_OUTPUT_DIRECTORY)
@@ -89,11 +89,10 @@ function(velm_add_applet target)
     set_target_properties(${target} PROPERTIES LINK_DEPENDS ${VELM_EXPORT_SCRIPT}
                                                BUILD_WITH_INSTALL_RPATH TRUE INSTALL_RPATH "$ORIGIN")
   endif()
-  velm_embed_file(${target} ${A_DESIGN} designBlock)
-  if(A_ICON)
-    velm_embed_file(${target} ${A_ICON} appletIcon)
-  endif()
+  velm_embed_file(${target} "${A_DESIGN}" designBlock)
+  velm_embed_file(${target} "${A_ICON}" appletIcon)
+  get_filename_component(hap_name ${A_DESIGN} NAME)
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${A_DESIGN} ${hap_dir}/${A_HAP_NAME}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${A_DESIGN} ${hap_dir}/${hap_name}
     VERBATIM)
 endfunction()

@@ -5,8 +5,9 @@
 // never shift another run. The runs that every applet shares stand here.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+
+#include "ConstantTable.h"
 
 namespace velm {
 
@@ -16,32 +17,18 @@ struct AllowedValue {
     const char* name;
 };
 
-// A view of one run: the rows of one constant array.
-struct AllowedRun {
-    const AllowedValue* rows = nullptr;
-    std::uint16_t count = 0;
+// One run: the rows of one constant array.
+using AllowedRun = TableOf<AllowedValue>;
 
-    constexpr AllowedRun() = default;
-    template <std::size_t N>
-    constexpr AllowedRun(const AllowedValue (&values)[N]) : rows(values), count(static_cast<std::uint16_t>(N))
-    {
-        static_assert(N < 65536, "a run holds at most 65535 rows");
-    }
-
-    bool empty() const { return count == 0; }
-    const AllowedValue* begin() const { return rows; }
-    const AllowedValue* end() const { return rows + count; }
-
-    bool contains(std::uint32_t value) const
-    {
-        for (const AllowedValue& row : *this) {
-            if (static_cast<std::uint32_t>(row.value) == value) {
-                return true;
-            }
+inline bool allows(const AllowedRun& run, std::uint32_t value)
+{
+    for (const AllowedValue& row : run) {
+        if (static_cast<std::uint32_t>(row.value) == value) {
+            return true;
         }
-        return false;
     }
-};
+    return false;
+}
 
 // ---- runs that every applet that has the parameter shares ----
 

@@ -1,6 +1,6 @@
 // Everything an applet is, in one record: what it is called, how many
-// cameras it serves, its embedded design and icon, and the constant tables
-// the framework's shared mechanics read. Each deliverable defines
+// cameras it serves, and the constant tables the framework's shared
+// mechanics read. Each deliverable defines
 // thisApplet() once; the framework is linked into it.
 #pragma once
 
@@ -15,14 +15,9 @@
 
 namespace velm {
 
-// Bytes compiled into the deliverable; their size is known only at link time.
-struct EmbeddedData {
-    const unsigned char* bytes = nullptr;
-    const std::size_t* size = nullptr;
-};
-
-// The design block and the icon the build compiles into a deliverable
-// (velm_add_applet's DESIGN and ICON).
+// The design block and the icon the build compiles into every deliverable
+// (velm_add_applet's DESIGN and ICON; an applet without an icon has an
+// empty one). Their sizes are known only at link time.
 namespace embedded {
 extern const unsigned char designBlock[];
 extern const std::size_t designBlockSize;
@@ -46,8 +41,6 @@ struct AppletDescription {
     // Cameras, one per port. Applets of more than one camera take the third
     // argument of Std_entry as the slave flag; the others refuse it.
     std::uint32_t cameraCount;
-    EmbeddedData designBlock;
-    EmbeddedData icon;
     // The parameters in index order; their allowed values are also the
     // enumeration names Info answers.
     TableOf<ParameterRow> parameters;

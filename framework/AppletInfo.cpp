@@ -60,10 +60,11 @@ void putAddress(void** second, const void* address)
     }
 }
 
-std::int32_t putData(const EmbeddedData& data, std::uintptr_t* first, void** second)
+// Embedded bytes: their size, and their address when there are any.
+std::int32_t putData(const unsigned char* bytes, std::size_t size, std::uintptr_t* first, void** second)
 {
-    putWord(first, data.size != nullptr ? static_cast<std::uintptr_t>(*data.size) : 0);
-    putAddress(second, data.bytes);
+    putWord(first, static_cast<std::uintptr_t>(size));
+    putAddress(second, size != 0 ? bytes : nullptr);
     return 0;
 }
 
@@ -87,9 +88,9 @@ std::int32_t answerInfo(const AppletDescription& applet, std::int32_t query, std
         putAddress(second, answer->text);
         return 0;
     case InfoAnswerKind::Icon:
-        return putData(applet.icon, first, second);
+        return putData(embedded::appletIcon, embedded::appletIconSize, first, second);
     case InfoAnswerKind::DesignBlock:
-        return putData(applet.designBlock, first, second);
+        return putData(embedded::designBlock, embedded::designBlockSize, first, second);
     case InfoAnswerKind::AppletName:
         putAddress(second, applet.name);
         return 0;

@@ -408,6 +408,32 @@ inline constexpr RegisterSpec kOneCameraBufferLengthRegisters[] = {
     {"Device1_Process0_ImageHeight_ImageHeight", RegisterRoute::Host, RegisterRole::ImageHeight, 0},
 };
 
+// ---- registers of the designs of two cameras: process 0 holds port 0's, process 1 port 1's ----
+
+inline constexpr RegisterSpec kTwoCameraUseDvalRegisters[] = {
+    {"Device1_Process0_Camera_UseDval", RegisterRoute::Host, RegisterRole::UseDval, 0},
+    {"Device1_Process1_Camera_UseDval", RegisterRoute::Host, RegisterRole::UseDval, 1},
+};
+
+// Each camera's buffer line count and image height.
+inline constexpr RegisterSpec kTwoCameraBufferHeightRegisters[] = {
+    {"Device1_Process0_Buffer_0_DRAM_A_0_YLength", RegisterRoute::Host, RegisterRole::BufferYLength, 0},
+    {"Device1_Process0_ImageHeight_ImageHeight", RegisterRoute::Host, RegisterRole::ImageHeight, 0},
+    {"Device1_Process1_Buffer_0_DRAM_A_0_YLength", RegisterRoute::Host, RegisterRole::BufferYLength, 1},
+    {"Device1_Process1_ImageHeight_ImageHeight", RegisterRoute::Host, RegisterRole::ImageHeight, 1},
+};
+
+inline constexpr RegisterSpec kTwoCameraImageSelectorRegisters[] = {
+    {"Device1_Process0_ImageSelector_FG_IMG_SELECT_PERIOD_Divisor", RegisterRoute::Host,
+     RegisterRole::ImageSelectPeriod, 0},
+    {"Device1_Process1_ImageSelector_FG_IMG_SELECT_PERIOD_Divisor", RegisterRoute::Host,
+     RegisterRole::ImageSelectPeriod, 1},
+    {"Device1_Process0_ImageSelector_FG_IMG_SELECT_PHASE_Number", RegisterRoute::Host, RegisterRole::ImageSelectPhase,
+     0},
+    {"Device1_Process1_ImageSelector_FG_IMG_SELECT_PHASE_Number", RegisterRoute::Host, RegisterRole::ImageSelectPhase,
+     1},
+};
+
 // Categories of the parameter-info tree that every applet has alike.
 inline constexpr const char* kCameraLink = "Camera Link";
 inline constexpr const char* kRoi = "ROI";

@@ -130,7 +130,7 @@ inline constexpr EventAlias kOneCameraEventAliases[] = {
     {"FG_TRIGGER_INPUT7_FALLING", "Device1_Process1_Trigger_InputEvents_InputEvents_NotPin7"},
 };
 
-// ---- the designs of two cameras: process 2 holds the signals of both ----
+// ---- the designs of two cameras: processes 0 and 1 hold the cameras, process 2 the signals of both ----
 
 // The trigger outputs and inputs serve both cameras and are reached with the
 // index of the port that asks; each camera has its own four camera-control
@@ -155,6 +155,14 @@ inline constexpr RegisterSpec kTwoCameraSignalRegisters[] = {
     {"Device1_Process2_Cam0_CC4_Polarity_Invert", RegisterRoute::Host, RegisterRole::Cc4Polarity, 0},
     {"Device1_Process2_Cam1_CC4_Select_Select", RegisterRoute::Host, RegisterRole::Cc4Select, 1},
     {"Device1_Process2_Cam1_CC4_Polarity_Invert", RegisterRoute::Host, RegisterRole::Cc4Polarity, 1},
+};
+
+// Each camera's overflow and the fill level of its buffer.
+inline constexpr RegisterSpec kTwoCameraBufferStateRegisters[] = {
+    {"Device1_Process0_Overflow_OverflowOccurred", RegisterRoute::Host, RegisterRole::Overflow, 0},
+    {"Device1_Process0_Buffer_0_DRAM_A_0_FillLevel", RegisterRoute::Host, RegisterRole::FillLevel, 0},
+    {"Device1_Process1_Overflow_OverflowOccurred", RegisterRoute::Host, RegisterRole::Overflow, 1},
+    {"Device1_Process1_Buffer_0_DRAM_A_0_FillLevel", RegisterRoute::Host, RegisterRole::FillLevel, 1},
 };
 
 // Each camera's buffer overflow.

@@ -18,7 +18,7 @@ void GenericApplet::writeParametersToConfig(Fg_ConfigFileParser& parser)
     for (std::uint32_t camera = 0; camera < description_.cameraCount; ++camera) {
         parser.writePortSection(camera);
         for (const ConfigKey& key : description_.configKeys) {
-            if ((key.use & kConfigWritten) == 0 || ((key.use & kConfigFirstCameraOnly) != 0 && camera != 0)) {
+            if ((key.use & kConfigWritten) == 0 || !inCameraSection(key, camera)) {
                 continue;
             }
             // Each key stands alone: one that cannot be had is left out.
@@ -69,9 +69,6 @@ bool GenericApplet::readParametersFromConfig(Fg_ConfigFileParser& parser)
 // a value a setter refuses stays stored but reaches no register.
 bool GenericApplet::readCameraKeys(Fg_ConfigFileParser& parser, std::uint32_t camera)
 {
-    auto inSection = [camera](const ConfigKey& key) {
-        return (key.use & kConfigFirstCameraOnly) == 0 || camera == 0;
-    };
     auto readValue = [&](const ParameterRow& row, ParameterValue& value, std::string& text) {
         switch (row.form) {
         case ValueForm::Int: {
@@ -103,7 +100,7 @@ bool GenericApplet::readCameraKeys(Fg_ConfigFileParser& parser, std::uint32_t ca
     // load.
     auto eachKey = [&](std::uint8_t pass, auto&& take) {
         for (const ConfigKey& key : description_.configKeys) {
-            if ((key.use & pass) == 0 || !inSection(key)) {
+            if ((key.use & pass) == 0 || !inCameraSection(key, camera)) {
                 continue;
             }
             const ParameterRow& row = description_.parameters[rowIndex(key.id)];

@@ -231,11 +231,7 @@ std::int32_t Fg_ConfigFileParser::parseKey(const char* section, const char* key,
     }
     std::rewind(file_);
     LineReader reader(file_);
-    bool inSection = false;
-    while (!inSection && reader.next()) {
-        inSection = std::strstr(reader.text(), section) != nullptr;
-    }
-    if (!inSection) {
+    if (!reader.nextHolding(section)) {
         return kErrKeyNotFound;
     }
     const std::size_t keyLength = std::strlen(key);

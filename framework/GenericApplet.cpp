@@ -182,7 +182,6 @@ void GenericApplet::buildParameterInfo()
     buildParameterInfoTree(*this, description_.infoTree);
 }
 
-
 // ---- kept values ----
 
 std::size_t GenericApplet::rowIndex(std::int32_t id) const
@@ -202,7 +201,7 @@ const ParameterRow* GenericApplet::parameterRow(std::int32_t id) const
 
 bool GenericApplet::acceptAllowed(const ParameterRow& row, std::uint32_t value, bool throwFlag) const
 {
-    return accept(row.allowed.contains(value), kErrOutOfRange, throwFlag);
+    return accept(allows(row.allowed, value), kErrOutOfRange, throwFlag);
 }
 
 KeptValue& GenericApplet::keptAt(std::size_t index, std::uint32_t camera)

@@ -165,6 +165,12 @@ struct ConfigKey {
     std::uint8_t use;
 };
 
+// Whether the key stands in the camera's section of a configuration file.
+constexpr bool inCameraSection(const ConfigKey& key, std::uint32_t camera)
+{
+    return (key.use & kConfigFirstCameraOnly) == 0 || camera == 0;
+}
+
 // One default the initial register writes hand to a setter.
 struct InitialWrite {
     std::int32_t id;

@@ -134,12 +134,8 @@ std::int32_t LutFile::readLut(const char* fileName, LutData& lut, const char* se
 
     std::rewind(stream_);
     text::LineReader reader(stream_);
-    bool inSection = false;
-    while (!inSection && reader.next()) {
-        inSection = std::strstr(reader.text(), section) != nullptr;
-    }
-    lut.sectionFound = inSection;
-    if (!inSection || elements == 0) {
+    lut.sectionFound = reader.nextHolding(section);
+    if (!lut.sectionFound || elements == 0) {
         return 0;
     }
     // The section line itself is searched too, and the search runs on past

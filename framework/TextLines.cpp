@@ -55,6 +55,16 @@ bool LineReader::next()
     return true;
 }
 
+bool LineReader::nextHolding(const char* text)
+{
+    while (next()) {
+        if (std::strstr(text_, text) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
 Token secondToken(const char* text, const char* delimiters)
 {
     const char* cursor = text + std::strspn(text, delimiters);

@@ -29,6 +29,9 @@ public:
 
     // The next piece; false at the end of the file.
     bool next();
+    // Reads on to the first piece that holds `text` anywhere (a section
+    // line); false when none does.
+    bool nextHolding(const char* text);
 
     const char* text() const { return text_; }
     // False for the second and later pieces of a long line: they do not

@@ -161,7 +161,10 @@ constexpr auto kEventAliases =
 
 constexpr RegisterRoute kHost = RegisterRoute::Host;
 
-constexpr RegisterSpec kDesignRegisters[] = {
+// Arventa's own registers of processes 0 and 1: the gray tables, the camera
+// stages, the camera stage's cut of the region beside the buffer's, and the
+// output formats.
+constexpr RegisterSpec kCameraRegisters[] = {
     {"Device1_Process0_LookupTable_LookupTable_LUTcontent", kHost, RegisterRole::LutGray, 0},
     {"Device1_Process1_LookupTable_LookupTable_LUTcontent", kHost, RegisterRole::LutGray, 1},
     {"Device1_Process0_TripleTapExtraction_EnableTripleTap_SelectSource", kHost, RegisterRole::TripleTapSelect, 0},
@@ -170,38 +173,36 @@ constexpr RegisterSpec kDesignRegisters[] = {
     {"Device1_Process1_TripleTapExtraction_EnableTripleTap_SelectSource", kHost, RegisterRole::TripleTapSelect, 1},
     {"Device1_Process1_TripleTapExtraction_VirtualTrash_EnableTrash_Value", kHost, RegisterRole::TripleTapTrash, 1},
     {"Device1_Process1_Camera_Format", kHost, RegisterRole::CameraFormat, 1},
-    {"Device1_Process0_Camera_UseDval", kHost, RegisterRole::UseDval, 0},
-    {"Device1_Process1_Camera_UseDval", kHost, RegisterRole::UseDval, 1},
+};
+
+constexpr RegisterSpec kXLengthRegisters[] = {
     {"Device1_Process0_ROI_X_Length", kHost, RegisterRole::RoiXLength, 0},
     {"Device1_Process0_Buffer_0_DRAM_A_0_XLength", kHost, RegisterRole::BufferXLength, 0},
     {"Device1_Process1_ROI_X_Length", kHost, RegisterRole::RoiXLength, 1},
     {"Device1_Process1_Buffer_0_DRAM_A_0_XLength", kHost, RegisterRole::BufferXLength, 1},
-    {"Device1_Process0_Buffer_0_DRAM_A_0_YLength", kHost, RegisterRole::BufferYLength, 0},
-    {"Device1_Process0_ImageHeight_ImageHeight", kHost, RegisterRole::ImageHeight, 0},
-    {"Device1_Process1_Buffer_0_DRAM_A_0_YLength", kHost, RegisterRole::BufferYLength, 1},
-    {"Device1_Process1_ImageHeight_ImageHeight", kHost, RegisterRole::ImageHeight, 1},
+};
+
+constexpr RegisterSpec kXOffsetRegisters[] = {
     {"Device1_Process0_ROI_X_Offset", kHost, RegisterRole::RoiXOffset, 0},
     {"Device1_Process0_Buffer_0_DRAM_A_0_XOffset", kHost, RegisterRole::BufferXOffset, 0},
     {"Device1_Process1_ROI_X_Offset", kHost, RegisterRole::RoiXOffset, 1},
     {"Device1_Process1_Buffer_0_DRAM_A_0_XOffset", kHost, RegisterRole::BufferXOffset, 1},
-    {"Device1_Process0_Overflow_OverflowOccurred", kHost, RegisterRole::Overflow, 0},
-    {"Device1_Process0_Buffer_0_DRAM_A_0_FillLevel", kHost, RegisterRole::FillLevel, 0},
-    {"Device1_Process1_Overflow_OverflowOccurred", kHost, RegisterRole::Overflow, 1},
-    {"Device1_Process1_Buffer_0_DRAM_A_0_FillLevel", kHost, RegisterRole::FillLevel, 1},
+};
+
+constexpr RegisterSpec kOutputRegisters[] = {
     {"Device1_Process0_Buffer_0_DRAM_A_0_SensorCorrection", kHost, RegisterRole::SensorCorrection, 0},
     {"Device1_Process1_Buffer_0_DRAM_A_0_SensorCorrection", kHost, RegisterRole::SensorCorrection, 1},
     {"Device1_Process0_OutputFormat_FG_FORMAT_SelectSource", kHost, RegisterRole::OutputFormatSelect, 0},
     {"Device1_Process1_OutputFormat_FG_FORMAT_SelectSource", kHost, RegisterRole::OutputFormatSelect, 1},
     {"Device1_Process0_OutputFormat_FG_BITALIGNMENT_Value", kHost, RegisterRole::BitAlignmentValue, 0},
     {"Device1_Process1_OutputFormat_FG_BITALIGNMENT_Value", kHost, RegisterRole::BitAlignmentValue, 1},
-    {"Device1_Process0_ImageSelector_FG_IMG_SELECT_PERIOD_Divisor", kHost, RegisterRole::ImageSelectPeriod, 0},
-    {"Device1_Process1_ImageSelector_FG_IMG_SELECT_PERIOD_Divisor", kHost, RegisterRole::ImageSelectPeriod, 1},
-    {"Device1_Process0_ImageSelector_FG_IMG_SELECT_PHASE_Number", kHost, RegisterRole::ImageSelectPhase, 0},
-    {"Device1_Process1_ImageSelector_FG_IMG_SELECT_PHASE_Number", kHost, RegisterRole::ImageSelectPhase, 1},
 };
 
 constexpr auto kRegisters =
-    joined<RegisterSpec>(kDesignRegisters, kTwoCameraSignalRegisters, kGeneratorRegisters);
+    joined<RegisterSpec>(kCameraRegisters, kTwoCameraUseDvalRegisters, kXLengthRegisters,
+                         kTwoCameraBufferHeightRegisters, kXOffsetRegisters, kTwoCameraBufferStateRegisters,
+                         kOutputRegisters, kTwoCameraImageSelectorRegisters, kTwoCameraSignalRegisters,
+                         kGeneratorRegisters);
 
 // ---- configuration files: one section a port, the generator only in the first ----
 
@@ -262,8 +263,6 @@ constexpr AppletDescription kArventa{
     "1.0",
     0,
     2,
-    {embedded::designBlock, &embedded::designBlockSize},
-    {embedded::appletIcon, &embedded::appletIconSize},
     kParameters,
     kEventAliases,
     kRegisters,

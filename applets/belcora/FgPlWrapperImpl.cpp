@@ -253,8 +253,6 @@ constexpr AppletDescription kBelcora{
     "1.0",
     0,
     1,
-    {embedded::designBlock, &embedded::designBlockSize},
-    {embedded::appletIcon, &embedded::appletIconSize},
     kParameters,
     kOneCameraEventAliases,
     kRegisters,

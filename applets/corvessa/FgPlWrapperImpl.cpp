@@ -56,31 +56,28 @@ constexpr auto kEventAliases =
 
 constexpr RegisterRoute kHost = RegisterRoute::Host;
 
-constexpr RegisterSpec kDesignRegisters[] = {
+// Corvessa's own registers of processes 0 and 1: the colour tables, the
+// buffers' line lengths and offsets, and the white balance.
+constexpr RegisterSpec kLutRegisters[] = {
     {"Device1_Process0_LookupTable_R_LUTcontent", kHost, RegisterRole::LutRed, 0},
     {"Device1_Process0_LookupTable_G_LUTcontent", kHost, RegisterRole::LutGreen, 0},
     {"Device1_Process0_LookupTable_B_LUTcontent", kHost, RegisterRole::LutBlue, 0},
     {"Device1_Process1_LookupTable_R_LUTcontent", kHost, RegisterRole::LutRed, 1},
     {"Device1_Process1_LookupTable_G_LUTcontent", kHost, RegisterRole::LutGreen, 1},
     {"Device1_Process1_LookupTable_B_LUTcontent", kHost, RegisterRole::LutBlue, 1},
-    {"Device1_Process0_Camera_UseDval", kHost, RegisterRole::UseDval, 0},
-    {"Device1_Process1_Camera_UseDval", kHost, RegisterRole::UseDval, 1},
+};
+
+constexpr RegisterSpec kXLengthRegisters[] = {
     {"Device1_Process0_Buffer_0_DRAM_A_0_XLength", kHost, RegisterRole::BufferXLength, 0},
     {"Device1_Process1_Buffer_0_DRAM_A_0_XLength", kHost, RegisterRole::BufferXLength, 1},
-    {"Device1_Process0_Buffer_0_DRAM_A_0_YLength", kHost, RegisterRole::BufferYLength, 0},
-    {"Device1_Process0_ImageHeight_ImageHeight", kHost, RegisterRole::ImageHeight, 0},
-    {"Device1_Process1_Buffer_0_DRAM_A_0_YLength", kHost, RegisterRole::BufferYLength, 1},
-    {"Device1_Process1_ImageHeight_ImageHeight", kHost, RegisterRole::ImageHeight, 1},
+};
+
+constexpr RegisterSpec kXOffsetRegisters[] = {
     {"Device1_Process0_Buffer_0_DRAM_A_0_XOffset", kHost, RegisterRole::BufferXOffset, 0},
     {"Device1_Process1_Buffer_0_DRAM_A_0_XOffset", kHost, RegisterRole::BufferXOffset, 1},
-    {"Device1_Process0_Overflow_OverflowOccurred", kHost, RegisterRole::Overflow, 0},
-    {"Device1_Process0_Buffer_0_DRAM_A_0_FillLevel", kHost, RegisterRole::FillLevel, 0},
-    {"Device1_Process1_Overflow_OverflowOccurred", kHost, RegisterRole::Overflow, 1},
-    {"Device1_Process1_Buffer_0_DRAM_A_0_FillLevel", kHost, RegisterRole::FillLevel, 1},
-    {"Device1_Process0_ImageSelector_FG_IMG_SELECT_PERIOD_Divisor", kHost, RegisterRole::ImageSelectPeriod, 0},
-    {"Device1_Process1_ImageSelector_FG_IMG_SELECT_PERIOD_Divisor", kHost, RegisterRole::ImageSelectPeriod, 1},
-    {"Device1_Process0_ImageSelector_FG_IMG_SELECT_PHASE_Number", kHost, RegisterRole::ImageSelectPhase, 0},
-    {"Device1_Process1_ImageSelector_FG_IMG_SELECT_PHASE_Number", kHost, RegisterRole::ImageSelectPhase, 1},
+};
+
+constexpr RegisterSpec kWhiteBalanceRegisters[] = {
     {"Device1_Process0_WhiteBalance_White_RedCoefficient", kHost, RegisterRole::WhiteBalanceRed, 0},
     {"Device1_Process1_WhiteBalance_White_RedCoefficient", kHost, RegisterRole::WhiteBalanceRed, 1},
     {"Device1_Process0_WhiteBalance_White_BlueCoefficient", kHost, RegisterRole::WhiteBalanceBlue, 0},
@@ -90,7 +87,10 @@ constexpr RegisterSpec kDesignRegisters[] = {
 };
 
 constexpr auto kRegisters =
-    joined<RegisterSpec>(kDesignRegisters, kTwoCameraSignalRegisters, kGeneratorRegisters);
+    joined<RegisterSpec>(kLutRegisters, kTwoCameraUseDvalRegisters, kXLengthRegisters,
+                         kTwoCameraBufferHeightRegisters, kXOffsetRegisters, kTwoCameraBufferStateRegisters,
+                         kTwoCameraImageSelectorRegisters, kWhiteBalanceRegisters, kTwoCameraSignalRegisters,
+                         kGeneratorRegisters);
 
 // ---- configuration files: one section a port, the generator only in the first ----
 
@@ -136,8 +136,6 @@ constexpr AppletDescription kCorvessa{
     "1.0",
     0,
     2,
-    {embedded::designBlock, &embedded::designBlockSize},
-    {embedded::appletIcon, &embedded::appletIconSize},
     kParameters,
     kEventAliases,
     kRegisters,

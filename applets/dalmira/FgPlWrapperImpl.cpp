@@ -149,8 +149,6 @@ constexpr AppletDescription kDalmira{
     "1.0",
     0,
     1,
-    {embedded::designBlock, &embedded::designBlockSize},
-    {embedded::appletIcon, &embedded::appletIconSize},
     kParameters,
     kOneCameraEventAliases,
     kRegisters,

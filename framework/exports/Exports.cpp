@@ -122,7 +122,7 @@ VELM_EXPORT void* Std_entry(uintptr_t board, int32_t* error, int32_t flag)
         if (os::environmentValue("__VELM_FORCE_EXTERNAL_HAP").has_value()) {
             design = openDesignFile(instance->getHapFileName(), kDesignBoardType, 1);
         } else {
-            design = openDesignMemory(applet.designBlock.bytes, *applet.designBlock.size, 1);
+            design = openDesignMemory(embedded::designBlock, embedded::designBlockSize, 1);
         }
         if (design == nullptr) {
             code = kErrDesignNotOpened;

@@ -198,8 +198,6 @@ constexpr AppletDescription kTestApplet{
     "1.0",
     0,
     VELM_TEST_CAMERAS,
-    {embedded::designBlock, &embedded::designBlockSize},
-    {},
     kParameters,
     kEventAliases,
     kRegisters,
