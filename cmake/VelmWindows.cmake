@@ -17,13 +17,23 @@ if(CMAKE_CROSSCOMPILING)
   set(Boost_NO_BOOST_CMAKE ON)
 endif()
 
-# The platform layer's DllMain sits in a static library; the MinGW runtime
-# has a default one that the linker would take if nothing asked for ours
-# first. i686 decorates the stdcall name.
+# What differs between the two bitnesses:
+# - The platform layer's DllMain sits in a static library; the MinGW runtime
+#   has a default one that the linker would take if nothing asked for ours
+#   first. i686 decorates the stdcall name.
+# - i686 decorates cdecl names with a leading underscore, x86-64 does not; an
+#   import library's symbols must match what the compiler calls.
+# - The optional header's magic: PE32 or PE32+.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(VELM_WINDOWS_BITS 32)
   set(VELM_DLLMAIN_SYMBOL _DllMain@12)
+  set(VELM_DLLTOOL_UNDERSCORE --leading-underscore)
+  set(VELM_PE_MAGIC 010b)
 else()
+  set(VELM_WINDOWS_BITS 64)
   set(VELM_DLLMAIN_SYMBOL DllMain)
+  set(VELM_DLLTOOL_UNDERSCORE --no-leading-underscore)
+  set(VELM_PE_MAGIC 020b)
 endif()
 
 # The test programs of a cross build run under Wine through a wrapper that
@@ -31,19 +41,11 @@ endif()
 # library directory, or the directories a test names in VELM_DLL_PATH.
 if(CMAKE_CROSSCOMPILING)
   set(VELM_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix CACHE PATH "Wine prefix the tests run in")
-  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    set(VELM_WINE_BITS 32)
-  else()
-    set(VELM_WINE_BITS 64)
-  endif()
   configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-run
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
                                   WORLD_EXECUTE
                  @ONLY)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
-  # Listing a program's tests starts Wine: done when ctest runs, not while
-  # building.
-  set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
 endif()
 
 # velm_ordinal_import_library(<target> <dll target> <module-definition file>):
@@ -51,8 +53,6 @@ endif()
 # every function of the module-definition file is imported by its ordinal
 # alone (NONAME): a program linked through it names none of them in its
 # import table. The ordinals are read from the file's "name @ordinal" lines.
-# i686 decorates cdecl names with a leading underscore, x86-64 does not; the
-# import library's symbols must match what the compiler calls.
 function(velm_ordinal_import_library target dll def)
   file(READ ${def} text)
   string(REGEX REPLACE ";[^\n]*" "" text "${text}")
@@ -65,15 +65,10 @@ function(velm_ordinal_import_library target dll def)
   file(CONFIGURE OUTPUT ${import_def_file} CONTENT "${import_def}")
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${def})
 
-  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    set(underscore --leading-underscore)
-  else()
-    set(underscore --no-leading-underscore)
-  endif()
   set(import_library ${CMAKE_ARCHIVE_OUTPUT_DIRECTORY}/lib${target}.a)
   add_custom_command(
     OUTPUT ${import_library}
-    COMMAND ${CMAKE_DLLTOOL} ${underscore} --dllname $<TARGET_FILE_NAME:${dll}> --input-def ${import_def_file}
+    COMMAND ${CMAKE_DLLTOOL} ${VELM_DLLTOOL_UNDERSCORE} --dllname $<TARGET_FILE_NAME:${dll}> --input-def ${import_def_file}
             --output-lib ${import_library}
     DEPENDS ${import_def_file}
     COMMENT "Making the by-ordinal import library of ${dll}"

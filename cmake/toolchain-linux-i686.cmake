@@ -8,7 +8,3 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-m32")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-m32")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-m32")
 set(CMAKE_LIBRARY_ARCHITECTURE i386-linux-gnu)
-# Test programs list their tests when ctest runs them, not while they are
-# built: a build machine whose kernel runs no 32-bit programs still builds
-# the whole tree.
-set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
