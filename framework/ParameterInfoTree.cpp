@@ -99,8 +99,8 @@ void TreeBuilder::add(const InfoItem& item)
         break;
     case InfoItemKind::Enum: {
         const AllowedRun run = row != nullptr ? row->allowed : AllowedRun{};
-        entry = registry_.addEnumInfo(parent, item.displayName, name, static_cast<std::int32_t>(run.size()), item.access, item.attributeA, 1,
-                                      item.unit, item.id, port_);
+        entry = registry_.addEnumInfo(parent, item.displayName, name, static_cast<std::int32_t>(run.size()),
+                                      item.access, item.attributeA, 1, item.unit, item.id, port_);
         std::int32_t slot = 0;
         for (const AllowedValue* value = run.begin(); entry != nullptr && value != run.end(); ++value, ++slot) {
             registry_.setEnumEntry(entry, slot, value->display, static_cast<std::int32_t>(value->value),
