@@ -1,6 +1,7 @@
 // The parts of the platform layer that are the same on every platform,
 // written over its platform-specific calls.
 #include "Platform.h"
+#include "PlatformInternal.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -19,12 +20,11 @@ ModuleHandle loadLibrary(const char* baseName)
     if (ModuleHandle module = loadLibraryFile(name.c_str())) {
         return module;
     }
-    const std::string ownPath = modulePathOf(reinterpret_cast<const void*>(&loadLibrary));
-    const std::size_t separator = ownPath.find_last_of(kPathSeparator == '/' ? "/" : "\\/");
-    if (separator == std::string::npos) {
+    const std::string ownDirectory = directoryOf(modulePathOf(reinterpret_cast<const void*>(&loadLibrary)));
+    if (ownDirectory.empty()) {
         return nullptr;
     }
-    return loadLibraryFile((ownPath.substr(0, separator + 1) + name).c_str());
+    return loadLibraryFile((ownDirectory + name).c_str());
 }
 
 std::string directoryOf(const std::string& path)

@@ -106,13 +106,6 @@ bool flushToDisk(std::FILE* file);
 // files are then as they were.
 bool replaceFile(const char* from, const char* to);
 
-// The platform's part of createFileBeside: creates `name` only when no such
-// file exists (`taken` says when one did), to take the place of `target`
-// later: with its permissions where the platform keeps them in the file,
-// and not at all when `target` exists but may not be written.
-std::FILE* createNewTextFile(const char* name, const char* target, bool& taken);
-std::uint32_t processId();
-
 // Makes the C library read and write numbers with a '.' decimal point while
 // a configuration file is saved or loaded. How that is achieved is the
 // platform's: see the implementation for what it leaves behind.

@@ -1,5 +1,6 @@
 // POSIX side of the platform layer (Linux, glibc).
 #include "Platform.h"
+#include "PlatformInternal.h"
 
 #include <dlfcn.h>
 #include <fcntl.h>

@@ -1,6 +1,7 @@
 // Windows side of the platform layer: the target, where every library is a
 // DLL that the acquisition host loads by name.
 #include "Platform.h"
+#include "PlatformInternal.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

@@ -93,12 +93,6 @@ std::int32_t failOn(HostHandle* handle, std::int32_t code)
     return code;
 }
 
-const DesignRegister* designRegister(const State& state, const HostHandle& handle, std::uint32_t registerId)
-{
-    const Design* design = state.findDesign(handle.design);
-    return design != nullptr ? design->findById(registerId) : nullptr;
-}
-
 // Unused in the variant without init entry points.
 [[maybe_unused]] void* openHandle(std::string_view function, std::string line, const char* designFile, std::uintptr_t board,
                  void* design, bool slave)
@@ -255,12 +249,13 @@ std::int32_t typedRegisterCall(void* handle, std::string_view function, SimOpera
         SimRegisterAccess record = velm::sim::makeAccess(kSimThroughHost, operation, host != nullptr ? host->board : 0,
                                                          registerId, index, type);
         std::vector<std::uint32_t> table;
-        const DesignRegister* reg = host != nullptr ? designRegister(state, *host, registerId) : nullptr;
+        const Design* design = host != nullptr ? state.findDesign(host->design) : nullptr;
+        const DesignRegister* reg = design != nullptr ? design->accessible(registerId, operation) : nullptr;
         if (host == nullptr) {
             record.result = kSimInvalidHandle;
         } else if (auto code = state.takeFailure(function, registerId)) {
             record.result = failOn(host, *code);
-        } else if (value == nullptr || reg == nullptr || (operation == kSimWrite && !reg->writable)) {
+        } else if (value == nullptr || reg == nullptr) {
             // The design's read-only registers (status, fill levels) take no
             // value from the host either.
             record.result = failOn(host, kSimInvalidArgument);

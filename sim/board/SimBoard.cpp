@@ -18,6 +18,12 @@ const DesignRegister* Design::findByName(std::string_view name) const
     return found == indexByName.end() ? nullptr : &registers[found->second];
 }
 
+const DesignRegister* Design::accessible(std::uint32_t id, SimOperation operation) const
+{
+    const DesignRegister* reg = findById(id);
+    return reg == nullptr || (operation == kSimWrite && !reg->writable) ? nullptr : reg;
+}
+
 void Design::add(DesignRegister reg)
 {
     indexById[reg.id] = registers.size();

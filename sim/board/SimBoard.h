@@ -65,6 +65,9 @@ struct SIM_API Design {
 
     const DesignRegister* findById(std::uint32_t id) const;
     const DesignRegister* findByName(std::string_view name) const;
+    // The register that `operation` may reach: null for an id the design does
+    // not have and for a write to one of its read-only registers.
+    const DesignRegister* accessible(std::uint32_t id, SimOperation operation) const;
     void add(DesignRegister reg);
 };
 

@@ -24,12 +24,15 @@ std::int32_t boardRegisterCall(std::string_view function, SimRegisterAccess reco
 {
     return withBoard([&](State& state) {
         const velm::sim::Design* design = state.boardDesign(record.board);
-        const DesignRegister* reg = design != nullptr ? design->findById(record.registerId) : nullptr;
+        const DesignRegister* reg =
+            design != nullptr
+                ? design->accessible(record.registerId, static_cast<SimOperation>(record.operation))
+                : nullptr;
         if (design == nullptr) {
             record.result = velm::sim::kSimInvalidHandle;
         } else if (auto code = state.takeFailure(function, record.registerId)) {
             record.result = *code;
-        } else if (reg == nullptr || (record.operation == kSimWrite && !reg->writable)) {
+        } else if (reg == nullptr) {
             record.result = velm::sim::kSimInvalidArgument;
         } else {
             record.result = access(state.board(record.board).values, record);

@@ -474,7 +474,8 @@ TEST(SimHostVariants, EachVariantLacksItsExportsAndCountsItsLoad)
     for (const Case& c : cases) {
         int loads = simHostLoadCount();
         int unloads = simHostUnloadCount();
-        std::string path = std::string(VELM_HOST_VARIANTS_DIR) + "/" + c.variant + "/" + VELM_HOST_LIBRARY_FILE;
+        std::string path =
+            std::string(VELM_HOST_VARIANTS_DIR) + "/" + c.variant + "/" + velm::os::libraryFileName("acqhost");
         velm::os::ModuleHandle module = velm::os::loadLibraryFile(path.c_str());
         ASSERT_NE(module, nullptr) << c.variant;
         for (const char* name : c.missing) {
