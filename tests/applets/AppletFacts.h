@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "RegisterAccesses.h"
+
 namespace velm::test::applets {
 
 struct ParameterFact {
@@ -52,17 +54,6 @@ struct EventFact {
     std::uint64_t mask;
     bool namesItsMask;  // the mask's name is this one
 };
-
-// The runs one after the other.
-template <typename Fact>
-std::vector<Fact> joined(std::initializer_list<std::vector<Fact>> runs)
-{
-    std::vector<Fact> all;
-    for (const std::vector<Fact>& run : runs) {
-        all.insert(all.end(), run.begin(), run.end());
-    }
-    return all;
-}
 
 // ---- runs of parameters that several applets list alike, as the framework joins them ----
 
@@ -151,7 +142,7 @@ inline std::vector<ParameterFact> generatorFacts()
 // The lookup tables with the value parameter of each colour.
 inline std::vector<ParameterFact> lookupTableFacts(const std::vector<ParameterFact>& values)
 {
-    return joined<ParameterFact>({
+    return inOrder<ParameterFact>({
         {
             {"FG_LUT_TYPE", 110017, "Enables the LUT to be load with custom values or use the applet's processor."},
             {"FG_LUT_IMPLEMENTATION_TYPE", 300006, "Type of LUT implementation."},
@@ -219,7 +210,7 @@ inline std::vector<EventFact> triggerInputEvents(int process, int firstBit)
     for (int pin = 0; pin < 8; ++pin) {
         const std::string input = "FG_TRIGGER_INPUT" + std::to_string(pin);
         const std::uint64_t rising = std::uint64_t{1} << (firstBit + 2 * pin);
-        const std::vector<EventFact> edges = joined({
+        const std::vector<EventFact> edges = inOrder({
             aliasedEvent(input + "_RISING", design + "Pin" + std::to_string(pin), rising),
             aliasedEvent(input + "_FALLING", design + "NotPin" + std::to_string(pin), rising << 1),
         });
@@ -232,7 +223,7 @@ inline std::vector<EventFact> triggerInputEvents(int process, int firstBit)
 // inputs of its process 1.
 inline std::vector<EventFact> oneCameraEvents()
 {
-    return joined({
+    return inOrder({
         aliasedEvent("FG_OVERFLOW_CAM0", "Device1_Process0_Overflow_Overflow", 1),
         triggerInputEvents(1, 1),
     });

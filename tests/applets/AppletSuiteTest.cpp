@@ -10,9 +10,12 @@
 #include <cctype>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <string>
+#include <vector>
 
 #include "AppletFacts.h"
+#include "FgParameterIds.h"
 #include "InstanceFixture.h"
 #include "ParameterInfoRegistry.h"
 
@@ -119,7 +122,7 @@ TEST_P(EveryApplet, InfoAnswersItsNumbersTextsAndEnumerationNames)
     EXPECT_EQ(library.Info(4176, 0, 0, nullptr, &name), 0);
     EXPECT_STREQ(static_cast<const char*>(name), facts().name);
     auto ask = [&](const char* text) {
-        return library.Info(4352, 0, 0, reinterpret_cast<uintptr_t*>(const_cast<char*>(text)), nullptr);
+        return library.enumerationValue(text);
     };
     for (const EnumerationName& entry : facts().enumerationNames) {
         EXPECT_EQ(ask(entry.name), entry.value) << entry.name;
@@ -163,7 +166,7 @@ TEST_P(EveryApplet, InfoHandsOutTheIconTheDesignAndAnIdentity)
     ASSERT_EQ(library.Info(1042, 0, 0, &size, &data), 0);
     const std::string block(static_cast<const char*>(data), size);
     EXPECT_EQ(block.substr(0, 4), "QRTB");
-    EXPECT_EQ(block, fileContent(libraryPath(std::string(facts().name) + ".hap")));
+    EXPECT_EQ(block, fileBytes(libraryPath(std::string(facts().name) + ".hap")));
 
     ASSERT_EQ(library.Info(1043, 0, 0, nullptr, &data), 0);
     const std::string guid(static_cast<const char*>(data));
@@ -193,26 +196,61 @@ TEST_P(EveryApplet, CreationFlagMakesASlaveOnlyWhereThereAreTwoCameras)
     library.Fg_FreeGrabber(&slave);
 }
 
+// What the host or the design reports, the constants and the description
+// query: every applet answers them, and refuses to set them.
+TEST_P(EveryApplet, ReadOnlyIdsRefuseASetOnEveryPortAndChangeNothing)
+{
+    createApplet();
+    const int32_t readOnly[] = {24020, 24030, 24010, 24108, 24092, 2000,   2050,   5210,   3070,
+                                3050,  3060,  3080,  3090,  601,   110086, 110087, 4000,   30101,
+                                30100, 30103, 300006, 300007, 300008, 14010, FG_DESCRIPTION};
+    for (uint32_t port = 0; port < facts().cameras; ++port) {
+        for (int32_t id : readOnly) {
+            char value[16] = "FG_WIDTH";
+            EXPECT_EQ(lib().Fg_setParameterWithType(handle(), id, value, port, 2), -12) << id << " port " << port;
+        }
+    }
+    EXPECT_TRUE(accesses().empty());
+    EXPECT_TRUE(callLog().empty());
+}
+
+TEST_P(EveryApplet, NotANumberAndInfinitiesFailEveryDoubleParameterOnEveryPort)
+{
+    createApplet();
+    std::vector<int32_t> doubles = {FG_GEN_FREQ, FG_PROCESSING_OFFSET, FG_PROCESSING_GAIN, FG_PROCESSING_GAMMA};
+    const auto& parameters = facts().parameters;
+    if (std::any_of(parameters.begin(), parameters.end(),
+                    [](const ParameterFact& row) { return row.id == FG_SCALINGFACTOR_RED; })) {
+        doubles.insert(doubles.end(), {FG_SCALINGFACTOR_RED, FG_SCALINGFACTOR_BLUE, FG_SCALINGFACTOR_GREEN});
+    }
+    const double values[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity()};
+    for (uint32_t port = 0; port < facts().cameras; ++port) {
+        for (int32_t id : doubles) {
+            const double before = getDouble(id, port);
+            for (double value : values) {
+                EXPECT_EQ(setDouble(id, value, port), -6000) << id << " " << value << " port " << port;
+            }
+            EXPECT_EQ(getDouble(id, port), before) << id << " port " << port;
+        }
+    }
+    EXPECT_TRUE(accesses().empty());
+}
+
 // The settings beside the library admit one host parameter on every port:
 // it follows the applet's own names, and the applet's rule says whether
 // the tree mirrors it without the mirror switch.
 TEST_P(EveryApplet, AdmittedHostParameterFollowsTheTableAndIsMirroredByTheAppletsRule)
 {
-    ScratchDirectory scratch;
-    IsolatedLibrary copy(scratch, facts().library, facts().library);
     const std::string section = std::string(facts().library).substr(0, std::string(facts().library).find('.'));
-    std::ofstream(scratch.file("inspect.conf")) << "[" << section << "]\nFG_TIMEOUT=On\nFG_TRANSFER_LEN=0\n";
-    create(copy.path());
+    createBesideSettings(facts().library, "[" + section + "]\nFG_TIMEOUT=On\nFG_TRANSFER_LEN=0\n");
     const auto count = static_cast<int32_t>(facts().parameters.size());
     ASSERT_EQ(lib().Fg_getNrOfParameter(handle()), count + 1);
     EXPECT_STREQ(lib().Fg_getParameterName(handle(), count), "DPLA_FG_TIMEOUT");
     EXPECT_EQ(lib().Fg_getParameterIdByName(handle(), "DPLA_FG_TIMEOUT"), -2070) << "a host name, not the applet's";
     for (uint32_t port = 0; port < facts().cameras; ++port) {
         const ParameterInfoEntry* root = lib().Fg_getParameterInfo(handle(), port);
-        int32_t roots = 0;
-        for (const ParameterInfoEntry* entry = root; entry != nullptr; entry = entry->next) {
-            ++roots;
-        }
+        const auto roots = static_cast<int32_t>(rootNames(root).size());
         const bool mirrored = root != nullptr && std::strcmp(root->displayName, "Direct PL Access") == 0;
         EXPECT_EQ(mirrored, facts().mirrorsAdmittedHostParameters) << "port " << port;
         EXPECT_EQ(roots, facts().rootCategories + (mirrored ? 1 : 0)) << "port " << port;
@@ -283,12 +321,9 @@ TEST_P(EveryApplet, EveryPortHasItsTreeAndItsXmlDescription)
 {
     createApplet();
     for (uint32_t port = 0; port < facts().cameras; ++port) {
-        int32_t roots = 0;
-        for (const ParameterInfoEntry* root = lib().Fg_getParameterInfo(handle(), port); root != nullptr;
-             root = root->next) {
-            ++roots;
-        }
-        EXPECT_EQ(roots, facts().rootCategories) << "port " << port;
+        EXPECT_EQ(static_cast<int32_t>(rootNames(lib().Fg_getParameterInfo(handle(), port)).size()),
+                  facts().rootCategories)
+            << "port " << port;
         const std::string document = xml(port);
         ASSERT_FALSE(document.empty()) << "port " << port;
         expectWellFormedXml(document);

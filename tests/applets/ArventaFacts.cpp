@@ -9,7 +9,7 @@ AppletFacts arventaFacts()
     facts.library = "arventa.so";
     facts.name = "Arventa";
     facts.cameras = 2;
-    facts.parameters = joined({
+    facts.parameters = inOrder({
         identityAndStatusFacts(),
         cameraLinkFacts(),
         roiAndBufferStateFacts(),
@@ -56,7 +56,7 @@ AppletFacts arventaFacts()
     facts.mirrorsAdmittedHostParameters = true;
     facts.rootCategories = 11;
     // Process 2 serves both cameras; camera 1's overflow comes last.
-    facts.events = joined({
+    facts.events = inOrder({
         aliasedEvent("FG_OVERFLOW_CAM0", "Device1_Process0_Overflow_Overflow", 1),
         triggerInputEvents(2, 1),
         aliasedEvent("FG_OVERFLOW_CAM1", "Device1_Process1_Overflow_Overflow", uint64_t{1} << 17),

@@ -9,7 +9,7 @@ AppletFacts belcoraFacts()
     facts.library = "belcora.so";
     facts.name = "Belcora";
     facts.cameras = 1;
-    facts.parameters = joined({
+    facts.parameters = inOrder({
         identityAndStatusFacts(),
         cameraLinkFacts(),
         roiAndBufferStateFacts(),
@@ -30,6 +30,24 @@ AppletFacts belcoraFacts()
         whiteBalanceFacts(),
         cameraSignalFacts(),
     });
+    facts.infoNumbers = {
+        {848, 0, 0, 1},      {1040, 0, 0, 0},     {1045, 0, 0, 1},     {1792, 0, 0, 1},     {1872, 0, 0, 1},
+        {1888, 0, 0, 1},     {2048, 0, 0, 65536}, {2160, 0, 0, 0},     {2176, 0, 0, 2626},  {2192, 0, 0, 0},
+        {2560, 0, 0, 0},     {2816, 0, 0, 0},     {3072, 0, 0, 1},     {3328, 0, 0, 0},     {4608, 0, 0, 1},
+        {4624, 0, 0, 1},     {4624, 0, 1, 1},     {4624, 1, 0, -2070}, {4640, 0, 0, 1},     {4640, 0, 1, 1},
+        {4640, 1, 0, -2070}, {4688, 0, 0, 1},     {4688, 0, 1, 1},     {4688, 1, 0, -2070}, {4656, 0, 0, 0},
+        {4656, 0, 1, -2070}, {4656, 1, 0, -2070}, {4672, 0, 0, 0},     {4672, 0, 1, -2070}, {4672, 1, 0, -2070},
+        {4704, 0, 0, 8},     {4704, 0, 1, 8},     {4704, 1, 0, -2070}, {0, 0, 0, -2130},
+    };
+    facts.infoTexts = {
+        {4096, "Fitcores with support of Tidestream technology, 24Bit RGB image processing and lookup table for one "
+               "Camera Link Medium configuration RGB line scan camera."},
+        {4112, "Fitcores:Line"},
+        {4128, "class=standard,family=acquisition,type=single,sensortype=line,color=rgb,interface=cl-medium"},
+        {4192, "1.0.1.0"},
+        {4208, "1.0.1.0.20151218.010132"},
+        {1044, ""},
+    };
     facts.enumerationNames = {
         {"FG_CL_MEDIUM_RGB_24", 214}, {"FG_YES", 1}, {"FG_NO", 0}, {"SMODE_UNCHANGED", 0}, {"SMODE_REVERSE", 3},
         {"SMODE_TAB2_0", 1}, {"SMODE_TAB2_1", 4}, {"SMODE_TAB2_2", 6}, {"FG_FALSE", 0}, {"FG_TRUE", 1},

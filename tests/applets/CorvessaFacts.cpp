@@ -9,7 +9,7 @@ AppletFacts corvessaFacts()
     facts.library = "corvessa.so";
     facts.name = "Corvessa";
     facts.cameras = 2;
-    facts.parameters = joined({
+    facts.parameters = inOrder({
         identityAndStatusFacts(),
         cameraLinkFacts(),
         roiAndBufferStateFacts(),
@@ -26,7 +26,7 @@ AppletFacts corvessaFacts()
         {2560, 0, 0, 0},     {2816, 0, 0, 0},      {3072, 0, 0, 0},     {3328, 0, 0, 0},     {4608, 0, 0, 2},
         {4624, 1, 0, 1},     {4624, 2, 0, -2070},  {4640, 0, 0, 1},     {4688, 1, 0, 1},     {4656, 0, 0, 0},
         {4656, 1, 0, 1},     {4656, 1, 1, -2070},  {4672, 1, 0, 1},     {4672, 1, 1, -2070}, {4704, 0, 0, 8},
-        {4704, 1, 0, 10},    {4704, 2, 0, -2070},  {9999, 0, 0, -2130},
+        {4704, 1, 0, 10},    {4704, 2, 0, -2070},
     };
     facts.infoTexts = {
         {4096, "Fitcores with support of Tidestream technology, 24Bit image processing, white balancing and lookup "
@@ -50,7 +50,7 @@ AppletFacts corvessaFacts()
     // One pass a camera: camera 1's enters the design's names again before
     // its own aliases, so camera 0's overflow keeps its design name while
     // the trigger inputs of process 2 keep theirs.
-    facts.events = joined({
+    facts.events = inOrder({
         aliasedEvent("FG_OVERFLOW_CAM0", "Device1_Process0_Overflow_Overflow", 1, false),
         aliasedEvent("FG_OVERFLOW_CAM1", "Device1_Process1_Overflow_Overflow", 2),
         triggerInputEvents(2, 2),

@@ -9,7 +9,7 @@ AppletFacts dalmiraFacts()
     facts.library = "dalmira.so";
     facts.name = "Dalmira";
     facts.cameras = 1;
-    facts.parameters = joined({
+    facts.parameters = inOrder({
         identityAndStatusFacts(),
         cameraLinkFacts(),
         imageSelectorFacts(),

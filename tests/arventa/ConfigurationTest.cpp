@@ -7,26 +7,12 @@
 namespace velm::test::arventa {
 namespace {
 
-struct Replacement {
-    std::string from;
-    std::string to;
-    bool last = false;  // the occurrence in [Port B]
-};
-
 class ArventaFiles : public Arventa {
 protected:
     // The file saved right after creation, with the replacements made.
     std::string written(const std::string& name, const std::vector<Replacement>& replacements)
     {
-        std::string content = expectedFile("arventa_created.mcf");
-        for (const Replacement& r : replacements) {
-            const std::size_t at = r.last ? content.rfind(r.from) : content.find(r.from);
-            EXPECT_NE(at, std::string::npos) << r.from;
-            content.replace(at, r.from.size(), r.to);
-        }
-        const std::string path = scratch_.file(name);
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
+        return writeEdited(scratch_.file(name), expectedFile("arventa_created.mcf"), replacements);
     }
 
     bool accessedOnPort(uint32_t port)

@@ -13,20 +13,11 @@ const char* const kRootsOldestFirst[] = {"Camera Link",  "ROI",           "Senso
                                          "Overflow",     "Image Selector", "Lookup Table",      "Processing",
                                          "Output Format", "Camera Simulator", "Miscellaneous"};
 
-std::vector<std::string> rootsNewestFirst(const ParameterInfoEntry* root)
-{
-    std::vector<std::string> names;
-    for (; root != nullptr; root = root->next) {
-        names.emplace_back(root->displayName);
-    }
-    return names;
-}
-
 TEST_F(Arventa, BothPortsHoldTheSameElevenRoots)
 {
     const std::vector<std::string> expected(std::rbegin(kRootsOldestFirst), std::rend(kRootsOldestFirst));
     for (uint32_t port : {0u, 1u}) {
-        EXPECT_EQ(rootsNewestFirst(lib().Fg_getParameterInfo(handle(), port)), expected) << port;
+        EXPECT_EQ(rootNames(lib().Fg_getParameterInfo(handle(), port)), expected) << port;
         const ParameterInfoEntry* lookup = info("Lookup Table", port);
         ASSERT_NE(lookup, nullptr);
         ASSERT_EQ(lookup->value.category.childCount, 5);
@@ -44,27 +35,21 @@ TEST_F(Arventa, BothPortsHoldTheSameElevenRoots)
     EXPECT_STREQ(types->value.enumeration.valueDescriptions[8], "FG_CL_TRIPLETAP_8_BIT");
 }
 
-struct LimitCase {
-    const char* what;
-    int32_t id;
-    int32_t value;
-    const char* moved;
-    int32_t max;
-};
-
 TEST_F(Arventa, PortsSettersMoveThatPortsLimitsOnly)
 {
-    const LimitCase cases[] = {
-        {"width", FG_WIDTH, 2048, "FG_XOFFSET", 14336},
-        {"x offset", FG_XOFFSET, 8, "FG_WIDTH", 16376},
-        {"height", FG_HEIGHT, 1000, "FG_YOFFSET", 64535},
-        {"y offset", FG_YOFFSET, 35, "FG_HEIGHT", 65500},
+    const std::vector<LimitCase> cases = {
+        {"width", FG_WIDTH, 2048, "FG_XOFFSET", 14336, 1},
+        {"x offset", FG_XOFFSET, 8, "FG_WIDTH", 16376, 1},
+        {"height", FG_HEIGHT, 1000, "FG_YOFFSET", 64535, 1},
+        {"y offset", FG_YOFFSET, 35, "FG_HEIGHT", 65500, 1},
     };
+    std::vector<int32_t> port0Maxima;
     for (const LimitCase& c : cases) {
-        const int32_t port0Max = info(c.moved, 0)->value.integer.max;
-        ASSERT_EQ(setInt(c.id, c.value, 1), 0) << c.what;
-        EXPECT_EQ(info(c.moved, 1)->value.integer.max, c.max) << c.what;
-        EXPECT_EQ(info(c.moved, 0)->value.integer.max, port0Max) << c.what;
+        port0Maxima.push_back(info(c.moved, 0)->value.integer.max);
+    }
+    runLimitCases(cases);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(info(cases[i].moved, 0)->value.integer.max, port0Maxima[i]) << cases[i].what;
     }
     const std::string width = "<Integer Name='FG_WIDTH'>";
     EXPECT_NE(xmlPart(xml(1), width, "</Integer>").find("<Max>16376</Max>"), std::string::npos);
@@ -92,20 +77,17 @@ TEST_F(Arventa, XmlOfEachPortNamesTheGrayFormats)
 // Both categories stand on each port: "Direct Register Access" with every
 // register of the design, "Direct PL Access" whenever the settings admitted
 // host parameters.
-TEST(ArventaCategories, EnvironmentAndSettingsAddTheirCategoriesToBothPorts)
+using ArventaCategories = InstanceFixture;
+
+TEST_F(ArventaCategories, EnvironmentAndSettingsAddTheirCategoriesToBothPorts)
 {
-    ScratchDirectory scratch;
-    IsolatedLibrary copy(scratch, "arventa.so", "arventa.so");
-    std::ofstream(scratch.file("inspect.conf")) << "[arventa]\nFG_TIMEOUT=on\n";
     ScopedEnvironment direct("VELM_ENABLE_DRA", "1");
-    AppletLibrary lib(copy.path());
-    AppletHandle handle{lib.Std_entry(0, nullptr, 0)};
-    ASSERT_NE(handle.instance, nullptr);
-    EXPECT_EQ(lib.Fg_getNrOfParameter(&handle), 62 + 64 + 1);
-    EXPECT_STREQ(lib.Fg_getParameterName(&handle, 62), "DRA_Device1_Process0_LookupTable_LookupTable_LUTcontent");
-    EXPECT_STREQ(lib.Fg_getParameterName(&handle, 126), "DPLA_FG_TIMEOUT");
+    createBesideSettings("arventa.so", "[arventa]\nFG_TIMEOUT=on\n");
+    EXPECT_EQ(lib().Fg_getNrOfParameter(handle()), 62 + 64 + 1);
+    EXPECT_STREQ(lib().Fg_getParameterName(handle(), 62), "DRA_Device1_Process0_LookupTable_LookupTable_LUTcontent");
+    EXPECT_STREQ(lib().Fg_getParameterName(handle(), 126), "DPLA_FG_TIMEOUT");
     for (uint32_t port : {0u, 1u}) {
-        const ParameterInfoEntry* root = lib.Fg_getParameterInfo(&handle, port);
+        const ParameterInfoEntry* root = lib().Fg_getParameterInfo(handle(), port);
         ASSERT_NE(root, nullptr);
         EXPECT_STREQ(root->displayName, "Direct PL Access") << port;
         EXPECT_NE(findInfo(root, "DPLA_FG_TIMEOUT"), nullptr) << port;
@@ -113,22 +95,15 @@ TEST(ArventaCategories, EnvironmentAndSettingsAddTheirCategoriesToBothPorts)
         EXPECT_STREQ(root->next->displayName, "Direct Register Access") << port;
         EXPECT_EQ(root->next->value.category.childCount, 64) << port;
     }
-    lib.Fg_FreeGrabber(&handle);
 }
 
-TEST(ArventaCategories, WithoutAdmittedHostParametersThereIsNoMirror)
+TEST_F(ArventaCategories, WithoutAdmittedHostParametersThereIsNoMirror)
 {
-    ScratchDirectory scratch;
-    IsolatedLibrary copy(scratch, "arventa.so", "arventa.so");
-    std::ofstream(scratch.file("inspect.conf")) << "[arventa]\nFG_TIMEOUT=off\n";
-    AppletLibrary lib(copy.path());
-    AppletHandle handle{lib.Std_entry(0, nullptr, 0)};
-    ASSERT_NE(handle.instance, nullptr);
-    EXPECT_EQ(lib.Fg_getNrOfParameter(&handle), 62);
+    createBesideSettings("arventa.so", "[arventa]\nFG_TIMEOUT=off\n");
+    EXPECT_EQ(lib().Fg_getNrOfParameter(handle()), 62);
     for (uint32_t port : {0u, 1u}) {
-        EXPECT_STREQ(lib.Fg_getParameterInfo(&handle, port)->displayName, "Miscellaneous") << port;
+        EXPECT_STREQ(lib().Fg_getParameterInfo(handle(), port)->displayName, "Miscellaneous") << port;
     }
-    lib.Fg_FreeGrabber(&handle);
 }
 
 }  // namespace

@@ -36,11 +36,7 @@ TEST_F(Arventa, CurveIsWrittenAsOneRecordOfTheSetPort)
 {
     ASSERT_EQ(setDouble(FG_PROCESSING_GAIN, 2.0, 1), 0);
     ASSERT_EQ(accesses(), std::vector<Access>{tableWrite(at(kLut, 1), kGrayEntries, 1)});
-    std::vector<uint32_t> doubled(kGrayEntries);
-    for (uint32_t i = 0; i < kGrayEntries; ++i) {
-        doubled[i] = i < 2048 ? 2 * i : 4095;
-    }
-    EXPECT_EQ(sentTable(0), doubled);
+    EXPECT_EQ(sentTable(0), doubledTable(kGrayEntries));
     EXPECT_EQ(boardTable(kLut, 0), identityTable(kGrayEntries)) << "port 0 keeps its table";
 
     ASSERT_EQ(setInt(FG_LUT_TYPE, 0, 1), 0);

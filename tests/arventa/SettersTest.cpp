@@ -2,8 +2,6 @@
 // camera type with its tap extraction and region of interest, the other
 // per-port parameters and the registers of process 2 they share, the one
 // line generator reached from both ports, and what a failing write leaves.
-#include <limits>
-
 #include "ArventaSupport.h"
 
 namespace velm::test::arventa {
@@ -11,12 +9,6 @@ namespace {
 
 // The last field of each case is the port it is set on.
 using ArventaSetters = Arventa;
-
-// Writes of a camera register of port 1, with port 1's index.
-Access p1(Register camera, uint64_t value)
-{
-    return hostWrite(at(camera, 1), value, 1);
-}
 
 TEST_F(ArventaSetters, CameraTypeDecidesTapExtractionAndWhereTheRegionIsCut)
 {
@@ -145,23 +137,6 @@ TEST_F(ArventaSetters, GeneratorSourceRedoesTheTapExtractionOfPortZeroOnly)
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[0], p1(kTapSelect, 0));
     EXPECT_EQ(log[1], p1(kTapTrash, 1));
-}
-
-TEST_F(ArventaSetters, NotANumberAndInfinitiesFailEveryDoubleParameterOnEveryPort)
-{
-    const int32_t doubles[] = {FG_GEN_FREQ, FG_PROCESSING_OFFSET, FG_PROCESSING_GAIN, FG_PROCESSING_GAMMA};
-    const double values[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity()};
-    for (uint32_t port : {0u, 1u}) {
-        for (int32_t id : doubles) {
-            const double before = getDouble(id, port);
-            for (double value : values) {
-                EXPECT_EQ(setDouble(id, value, port), -6000) << id << " " << value << " port " << port;
-            }
-            EXPECT_EQ(getDouble(id, port), before) << id;
-        }
-    }
-    EXPECT_TRUE(accesses().empty());
 }
 
 // Registers written before the failing one keep what they got; every kept

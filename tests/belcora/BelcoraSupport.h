@@ -24,11 +24,6 @@ enum Register : uint32_t {
     kGenEnable = 2001, kGenStart, kGenWidth, kGenLineWidth, kGenHeight, kGenActive, kGenPassive, kGenMask, kGenRoll,
 };
 
-inline std::string expectedFile(const std::string& name)
-{
-    return fileContent(std::string(BELCORA_EXPECTED) + "/" + name);
-}
-
 class Belcora : public InstanceFixture {
 protected:
     void SetUp() override { create("belcora.so"); }

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <limits>
 #include <optional>
 
 #include "BelcoraSupport.h"
@@ -70,21 +69,6 @@ TEST_F(Belcora, DoubleSettersCheckTheirRangeAndWrite)
     EXPECT_EQ(getDouble(FG_SCALINGFACTOR_GREEN), 3.9990234375);
 }
 
-TEST_F(Belcora, NotANumberAndInfinitiesFailEveryDoubleParameter)
-{
-    const int32_t doubles[] = {FG_GEN_FREQ, 300004, 300002, 300003, 13000, 13010, 13030};
-    const double values[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity()};
-    for (int32_t id : doubles) {
-        const double before = getDouble(id);
-        for (double value : values) {
-            EXPECT_EQ(setDouble(id, value), -6000) << id << " " << value;
-        }
-        EXPECT_EQ(getDouble(id), before) << id;
-    }
-    EXPECT_TRUE(accesses().empty());
-}
-
 TEST_F(Belcora, WidthAndXOffsetBoundEachOtherAndMoveEachOthersMaximum)
 {
     ASSERT_EQ(setInt(FG_XOFFSET, 16), 0);
@@ -125,15 +109,6 @@ TEST_F(Belcora, FailedGeneratorWriteKeepsTheRegistersLastGoodValue)
 }
 
 // ---- lookup tables ----
-
-std::vector<uint32_t> doubledTable()
-{
-    std::vector<uint32_t> table(256);
-    for (uint32_t i = 0; i < 256; ++i) {
-        table[i] = i < 128 ? 2 * i : 255;
-    }
-    return table;
-}
 
 // A colour table file whose entries are given by `value`.
 template <typename Value>

@@ -11,11 +11,11 @@
 #include <fstream>
 #include <map>
 #include <mutex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "AppletLibrary.h"
+#include "BuiltDeliverables.h"
 #include "ParameterIds.h"
 #include "DesignLoader.h"
 #include "HostApi.h"
@@ -63,23 +63,38 @@ void BM_Baseline_LockLookupCall(benchmark::State& state)
 }
 BENCHMARK(BM_Baseline_LockLookupCall);
 
-// ---- one Belcora instance for the parameter calls ----
+// ---- the applets and their instances ----
 
+// One loaded library of each deliverable, kept for the whole run.
+AppletLibrary& deliverable(const std::string& name)
+{
+    static std::map<std::string, AppletLibrary*> loaded;
+    AppletLibrary*& library = loaded[name];
+    if (library == nullptr) {
+        library = new AppletLibrary(libraryPath(name + ".so"));
+    }
+    return *library;
+}
+
+// The applet of the parameter calls and of the large designs.
+AppletLibrary& belcora()
+{
+    return deliverable("belcora");
+}
+
+// An instance for the length of a benchmark, freed at its end.
 struct Instance {
-    explicit Instance(bool directAccess = false)
+    explicit Instance(AppletLibrary& from) : library(from)
     {
-        test::ScopedEnvironment direct("VELM_ENABLE_DRA", directAccess ? "1" : nullptr);
         int32_t error = 0;
-        handle.instance = library().Std_entry(0, &error, 0);
+        handle.instance = library.Std_entry(0, &error, 0);
     }
-    ~Instance() { library().Fg_FreeGrabber(&handle); }
-    static AppletLibrary& library()
-    {
-        static AppletLibrary* loaded = new AppletLibrary(libraryPath("belcora.so"));
-        return *loaded;
-    }
+    ~Instance() { library.Fg_FreeGrabber(&handle); }
+    AppletLibrary& library;
     AppletHandle handle{nullptr};
 };
+
+// ---- the parameter calls, on one Belcora instance ----
 
 // The stand-ins log every register access and every host call; benchmarks
 // clear the logs now and then so that they do not grow without end: a
@@ -91,46 +106,52 @@ void clearLogEvery(std::int64_t iteration)
     }
 }
 
-template <typename T>
-void benchmarkGet(benchmark::State& state, int32_t id, T value, bool directAccess = false)
+// `call` is the export to time, the library's get or set. The applet reads
+// the direct access switch only at its creation, so the switch may stay set
+// for the whole benchmark.
+template <typename Export, typename T>
+void benchmarkParameter(benchmark::State& state, Export AppletLibrary::*call, int32_t id, T value,
+                        bool directAccess = false)
 {
-    Instance instance(directAccess);
-    AppletLibrary& library = Instance::library();
+    test::ScopedEnvironment direct("VELM_ENABLE_DRA", directAccess ? "1" : nullptr);
+    Instance instance(belcora());
     std::int64_t iteration = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(library.Fg_getParameterWithType(&instance.handle, id, &value, 0, 0));
+        benchmark::DoNotOptimize((instance.library.*call)(&instance.handle, id, &value, 0, 0));
         clearLogEvery(++iteration);
     }
     simClearLog();
 }
 
-template <typename T>
-void benchmarkSet(benchmark::State& state, int32_t id, T value, bool directAccess = false)
-{
-    Instance instance(directAccess);
-    AppletLibrary& library = Instance::library();
-    std::int64_t iteration = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(library.Fg_setParameterWithType(&instance.handle, id, &value, 0, 0));
-        clearLogEvery(++iteration);
-    }
-    simClearLog();
-}
+constexpr auto kGet = &AppletLibrary::Fg_getParameterWithType;
+constexpr auto kSet = &AppletLibrary::Fg_setParameterWithType;
 
-void BM_Get_Int(benchmark::State& state) { benchmarkGet(state, FG_WIDTH, int32_t{0}); }
-void BM_Get_Double(benchmark::State& state) { benchmarkGet(state, FG_GEN_FREQ, 0.0); }
-void BM_Get_Element(benchmark::State& state) { benchmarkGet(state, FG_LUT_VALUE_RED, FieldElement{0, 17}); }
-void BM_Get_HostWindow(benchmark::State& state) { benchmarkGet(state, kHostTimeout, int32_t{0}); }
-void BM_Get_DirectRegister(benchmark::State& state) { benchmarkGet(state, kDirectXLength, int32_t{0}, true); }
-void BM_Set_IntNoWrite(benchmark::State& state) { benchmarkSet(state, FG_CAMERA_LINK_CAMTYPE, int32_t{214}); }
-void BM_Set_IntOneWrite(benchmark::State& state) { benchmarkSet(state, FG_USEDVAL, int32_t{1}); }
-void BM_Set_DoubleOneWrite(benchmark::State& state) { benchmarkSet(state, FG_SCALINGFACTOR_RED, 1.5); }
+void BM_Get_Int(benchmark::State& state) { benchmarkParameter(state, kGet, FG_WIDTH, int32_t{0}); }
+void BM_Get_Double(benchmark::State& state) { benchmarkParameter(state, kGet, FG_GEN_FREQ, 0.0); }
+void BM_Get_Element(benchmark::State& state)
+{
+    benchmarkParameter(state, kGet, FG_LUT_VALUE_RED, FieldElement{0, 17});
+}
+void BM_Get_HostWindow(benchmark::State& state) { benchmarkParameter(state, kGet, kHostTimeout, int32_t{0}); }
+void BM_Get_DirectRegister(benchmark::State& state)
+{
+    benchmarkParameter(state, kGet, kDirectXLength, int32_t{0}, true);
+}
+void BM_Set_IntNoWrite(benchmark::State& state)
+{
+    benchmarkParameter(state, kSet, FG_CAMERA_LINK_CAMTYPE, int32_t{214});
+}
+void BM_Set_IntOneWrite(benchmark::State& state) { benchmarkParameter(state, kSet, FG_USEDVAL, int32_t{1}); }
+void BM_Set_DoubleOneWrite(benchmark::State& state) { benchmarkParameter(state, kSet, FG_SCALINGFACTOR_RED, 1.5); }
 void BM_Set_ElementOneWrite(benchmark::State& state)
 {
-    benchmarkSet(state, FG_LUT_VALUE_RED, FieldElement{9, 17});
+    benchmarkParameter(state, kSet, FG_LUT_VALUE_RED, FieldElement{9, 17});
 }
-void BM_Set_HostWindow(benchmark::State& state) { benchmarkSet(state, kHostTimeout, int32_t{500}); }
-void BM_Set_DirectRegister(benchmark::State& state) { benchmarkSet(state, kDirectXLength, int32_t{64}, true); }
+void BM_Set_HostWindow(benchmark::State& state) { benchmarkParameter(state, kSet, kHostTimeout, int32_t{500}); }
+void BM_Set_DirectRegister(benchmark::State& state)
+{
+    benchmarkParameter(state, kSet, kDirectXLength, int32_t{64}, true);
+}
 BENCHMARK(BM_Get_Int);
 BENCHMARK(BM_Get_Double);
 BENCHMARK(BM_Get_Element);
@@ -148,13 +169,13 @@ BENCHMARK(BM_Set_DirectRegister);
 struct HostAlone {
     HostAlone()
     {
-        module = os::loadLibraryFile(libraryPath("libacqhost.so").c_str());
+        module = os::loadLibraryFile(libraryPath(test::standInFileName("acqhost")).c_str());
         auto init = reinterpret_cast<HostInitHandle>(os::findSymbol(module, "Fg_InitHandle"));
         set = reinterpret_cast<HostSetParameterWithType>(os::findSymbol(module, "Fg_setParameterWithType"));
         setHost = reinterpret_cast<HostSetParameter>(os::findSymbol(module, "Fg_setParameter"));
         void* block = nullptr;
         uintptr_t size = 0;
-        Instance::library().Info(1042, 0, 0, &size, &block);
+        belcora().Info(1042, 0, 0, &size, &block);
         design = openDesignMemory(block, static_cast<std::size_t>(size), 1);
         handle = init("Belcora.hap", 0, design);
         registerId = getRegisterId(design, "Device1_Process0_Camera_UseDval");
@@ -213,43 +234,27 @@ BENCHMARK(BM_StandIn_BoardRegisterWrite);
 
 // ---- whole operations of every applet the build makes ----
 
-// One loaded library of each deliverable, kept for the whole run.
-AppletLibrary& deliverable(const std::string& name)
+// A port's XML as a caller fetches it: the size first, then the text.
+int32_t fetchXml(Instance& instance, uint32_t port, std::vector<char>& buffer)
 {
-    static std::map<std::string, AppletLibrary*> loaded;
-    AppletLibrary*& library = loaded[name];
-    if (library == nullptr) {
-        library = new AppletLibrary(libraryPath(name + ".so"));
-    }
-    return *library;
+    size_t size = 0;
+    instance.library.Fg_getParameterInfoXML(&instance.handle, port, nullptr, &size);
+    buffer.resize(size);
+    return instance.library.Fg_getParameterInfoXML(&instance.handle, port, buffer.data(), &size);
 }
-
-struct Created {
-    explicit Created(AppletLibrary& from) : library(from)
-    {
-        int32_t error = 0;
-        handle.instance = library.Std_entry(0, &error, 0);
-    }
-    ~Created() { library.Fg_FreeGrabber(&handle); }
-    AppletLibrary& library;
-    AppletHandle handle{nullptr};
-};
 
 void BM_Xml(benchmark::State& state, const std::string& name, uint32_t port)
 {
-    Created instance(deliverable(name));
+    Instance instance(deliverable(name));
     std::vector<char> buffer;
     for (auto _ : state) {
-        size_t size = 0;
-        instance.library.Fg_getParameterInfoXML(&instance.handle, port, nullptr, &size);
-        buffer.resize(size);
-        benchmark::DoNotOptimize(instance.library.Fg_getParameterInfoXML(&instance.handle, port, buffer.data(), &size));
+        benchmark::DoNotOptimize(fetchXml(instance, port, buffer));
     }
 }
 
 void BM_SaveAndLoad(benchmark::State& state, const std::string& name)
 {
-    Created instance(deliverable(name));
+    Instance instance(deliverable(name));
     test::ScratchDirectory scratch;
     const std::string file = scratch.file("bench.mcf");
     for (auto _ : state) {
@@ -273,12 +278,10 @@ void BM_CreateAndFree(benchmark::State& state, const std::string& name)
 // Every deliverable of the build, the XML description of each of its ports.
 void registerWholeOperations()
 {
-    std::istringstream names(VELM_DELIVERABLES);
-    std::string name;
-    while (std::getline(names, name, ',')) {
+    for (const std::string& name : test::builtDeliverables()) {
         uint32_t ports = 0;
         {
-            Created instance(deliverable(name));
+            Instance instance(deliverable(name));
             size_t size = 0;
             while (instance.library.Fg_getParameterInfoXML(&instance.handle, ports, nullptr, &size) == 0) {
                 ++ports;
@@ -305,7 +308,7 @@ struct LargeDesign {
         std::ofstream design(scratch.file("Belcora.hap"));
         void* block = nullptr;
         uintptr_t size = 0;
-        Instance::library().Info(1042, 0, 0, &size, &block);
+        belcora().Info(1042, 0, 0, &size, &block);
         std::string text(static_cast<const char*>(block), static_cast<std::size_t>(size));
         text.erase(text.rfind("end"));
         design << text;
@@ -323,7 +326,7 @@ struct LargeDesign {
 void BM_Scale_CreateAndFree(benchmark::State& state)
 {
     LargeDesign design(state.range(0));
-    AppletLibrary& library = Instance::library();
+    AppletLibrary& library = belcora();
     for (auto _ : state) {
         int32_t error = 0;
         AppletHandle handle{library.Std_entry(0, &error, 0)};
@@ -341,17 +344,15 @@ BENCHMARK(BM_Scale_CreateAndFree)->Arg(1000)->Arg(3000)->Arg(10000)->Unit(benchm
 void BM_Scale_Lookups(benchmark::State& state)
 {
     LargeDesign design(state.range(0));
-    AppletLibrary& library = Instance::library();
-    int32_t error = 0;
-    AppletHandle handle{library.Std_entry(0, &error, 0)};
+    Instance instance(belcora());
+    AppletLibrary& library = instance.library;
     const std::string name = "DRA_Device1_Process2_Scale_R" + std::to_string(state.range(0) / 2);
     const int32_t index = static_cast<int32_t>(74 + 41 + state.range(0) / 2);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(library.Fg_getParameterIdByName(&handle, name.c_str()));
-        benchmark::DoNotOptimize(library.Fg_getParameterName(&handle, index));
-        benchmark::DoNotOptimize(library.Fg_getParameterId(&handle, index));
+        benchmark::DoNotOptimize(library.Fg_getParameterIdByName(&instance.handle, name.c_str()));
+        benchmark::DoNotOptimize(library.Fg_getParameterName(&instance.handle, index));
+        benchmark::DoNotOptimize(library.Fg_getParameterId(&instance.handle, index));
     }
-    library.Fg_FreeGrabber(&handle);
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_Scale_Lookups)->Arg(1000)->Arg(3000)->Arg(10000)->Complexity();
@@ -359,17 +360,11 @@ BENCHMARK(BM_Scale_Lookups)->Arg(1000)->Arg(3000)->Arg(10000)->Complexity();
 void BM_Scale_Xml(benchmark::State& state)
 {
     LargeDesign design(state.range(0));
-    AppletLibrary& library = Instance::library();
-    int32_t error = 0;
-    AppletHandle handle{library.Std_entry(0, &error, 0)};
+    Instance instance(belcora());
     std::vector<char> buffer;
     for (auto _ : state) {
-        size_t size = 0;
-        library.Fg_getParameterInfoXML(&handle, 0, nullptr, &size);
-        buffer.resize(size);
-        benchmark::DoNotOptimize(library.Fg_getParameterInfoXML(&handle, 0, buffer.data(), &size));
+        benchmark::DoNotOptimize(fetchXml(instance, 0, buffer));
     }
-    library.Fg_FreeGrabber(&handle);
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_Scale_Xml)->Arg(1000)->Arg(3000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();

@@ -41,7 +41,7 @@ TEST(DalmiraCreation, InitialWritesClearTheGeneratorThenApplyTheDefaultsInOrder)
 }
 
 // A file: the one saved after creation with some lines changed.
-using Edits = std::vector<std::pair<std::string, std::string>>;
+using Edits = std::vector<Replacement>;
 
 struct LoadCase {
     const char* what;
@@ -56,17 +56,7 @@ class DalmiraFiles : public Dalmira {
 protected:
     std::string written(const std::string& name, const Edits& edits)
     {
-        std::string content = expectedFile("dalmira_created.mcf");
-        for (const auto& [from, to] : edits) {
-            const std::size_t at = content.find(from);
-            EXPECT_NE(at, std::string::npos) << from;
-            if (at != std::string::npos) {
-                content.replace(at, from.size(), to);
-            }
-        }
-        const std::string path = scratch_.file(name);
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
+        return writeEdited(scratch_.file(name), expectedFile("dalmira_created.mcf"), edits);
     }
 
     ScratchDirectory scratch_;

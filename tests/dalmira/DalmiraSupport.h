@@ -22,11 +22,6 @@ enum Register : uint32_t {
     kGenEnable = 2001, kGenStart, kGenWidth, kGenLineWidth, kGenHeight, kGenActive, kGenPassive, kGenMask, kGenRoll,
 };
 
-inline std::string expectedFile(const std::string& name)
-{
-    return fileContent(std::string(DALMIRA_EXPECTED) + "/" + name);
-}
-
 class Dalmira : public InstanceFixture {
 protected:
     void SetUp() override { create("dalmira.so"); }

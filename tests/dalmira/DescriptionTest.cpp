@@ -6,22 +6,13 @@
 namespace velm::test::dalmira {
 namespace {
 
-std::vector<std::string> rootsNewestFirst(const ParameterInfoEntry* root)
-{
-    std::vector<std::string> names;
-    for (; root != nullptr; root = root->next) {
-        names.emplace_back(root->displayName);
-    }
-    return names;
-}
-
 const std::vector<std::string> kRootsNewestFirst = {
     "Miscellaneous", "Camera Simulator", "Output Format", "Processing", "Lookup Table", "White Balance",
     "Image Selector", "Overflow", "Digital I/O", "ROI", "Camera Link"};
 
 TEST_F(Dalmira, ElevenRootsOnPortZeroOnly)
 {
-    EXPECT_EQ(rootsNewestFirst(lib().Fg_getParameterInfo(handle(), 0)), kRootsNewestFirst);
+    EXPECT_EQ(rootNames(lib().Fg_getParameterInfo(handle(), 0)), kRootsNewestFirst);
     for (uint32_t port : {1u, 2u, 3u}) {
         EXPECT_EQ(lib().Fg_getParameterInfo(handle(), port), nullptr) << port;
     }
@@ -85,24 +76,23 @@ TEST_F(Dalmira, WholeXmlAfterAWidthSetIsTheExpectedWellFormedDocument)
     expectWellFormedXml(document);
 }
 
-TEST(DalmiraRegisterEntries, RegisterEntriesFollowTheParameters)
+using DalmiraRegisterEntries = InstanceFixture;
+
+TEST_F(DalmiraRegisterEntries, RegisterEntriesFollowTheParameters)
 {
     ScopedEnvironment direct("VELM_ENABLE_DRA", "On");
-    AppletLibrary lib(libraryPath("dalmira.so"));
-    AppletHandle handle{lib.Std_entry(0, nullptr, 0)};
-    ASSERT_NE(handle.instance, nullptr);
-    EXPECT_EQ(lib.Fg_getNrOfParameter(&handle), 66 + 40);
-    EXPECT_STREQ(lib.Fg_getParameterName(&handle, 65), "FG_CC4");
-    EXPECT_STREQ(lib.Fg_getParameterName(&handle, 69), "DRA_Device1_Process0_Camera_FullMode");
-    EXPECT_EQ(lib.Fg_getParameterIdByName(&handle, "DRA_AAGenPassive"), 1000000 + kGenPassive);
+    create("dalmira.so");
+    EXPECT_EQ(lib().Fg_getNrOfParameter(handle()), 66 + 40);
+    EXPECT_STREQ(lib().Fg_getParameterName(handle(), 65), "FG_CC4");
+    EXPECT_STREQ(lib().Fg_getParameterName(handle(), 69), "DRA_Device1_Process0_Camera_FullMode");
+    EXPECT_EQ(lib().Fg_getParameterIdByName(handle(), "DRA_AAGenPassive"), 1000000 + kGenPassive);
 
-    const ParameterInfoEntry* root = lib.Fg_getParameterInfo(&handle, 0);
+    const ParameterInfoEntry* root = lib().Fg_getParameterInfo(handle(), 0);
     ASSERT_NE(root, nullptr);
     EXPECT_STREQ(root->displayName, "Direct Register Access");
     EXPECT_EQ(root->value.category.childCount, 40);
     EXPECT_EQ(findInfo(root, "DRA_Device1_Process0_ROI_X_Offset")->value.integer.max, 65535);
     EXPECT_EQ(findInfo(root, "DRA_Device1_Process0_Buffer_0_DRAM_A_1_FillLevel")->access, 1);
-    lib.Fg_FreeGrabber(&handle);
 }
 
 }  // namespace

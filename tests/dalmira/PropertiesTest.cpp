@@ -9,7 +9,7 @@ class DalmiraInfo : public ::testing::Test {
 protected:
     int32_t value(const char* name)
     {
-        return lib_.Info(4352, 0, 0, reinterpret_cast<uintptr_t*>(const_cast<char*>(name)), nullptr);
+        return lib_.enumerationValue(name);
     }
 
     AppletLibrary lib_{libraryPath("dalmira.so")};
@@ -37,7 +37,7 @@ TEST_F(DalmiraInfo, IconAndDesignAreTheLibrarysOwnFiles)
     // The icon whatever the indices.
     ASSERT_EQ(lib_.Info(1041, 3, 7, &size, &data), 0);
     EXPECT_EQ(std::string(static_cast<const char*>(data), size),
-              fileBytes(DALMIRA_ICON));
+              fileBytes(std::string(VELM_TESTS_DIR) + "/../applets/dalmira/Dalmira.png"));
 }
 
 TEST_F(DalmiraInfo, BoardAndDesignHandlesAreZeroBeforeAnyCreation)

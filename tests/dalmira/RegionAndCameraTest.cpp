@@ -62,27 +62,14 @@ TEST_F(Region, CameraTypeSelectsTheFullModeAndDataValidItsMode)
     });
 }
 
-struct LimitCase {
-    int32_t id;
-    int32_t value;
-    const char* moved;  // the entry whose maximum follows
-    int32_t max;
-};
-
 TEST_F(Region, EachSetMovesItsPartnersMaximumInTheTreeAndTheXml)
 {
-    const LimitCase cases[] = {
-        {FG_WIDTH, 1024, "FG_XOFFSET", 15360},
-        {FG_XOFFSET, 64, "FG_WIDTH", 16320},
-        {FG_HEIGHT, 2000, "FG_YOFFSET", 63535},
-        {FG_YOFFSET, 35, "FG_HEIGHT", 65500},
-    };
-    for (const LimitCase& c : cases) {
-        ASSERT_EQ(setInt(c.id, c.value), 0) << c.id;
-        EXPECT_EQ(info(c.moved)->value.integer.max, c.max) << c.moved;
-        const std::string entry = xmlPart(xml(), std::string("<Integer Name='") + c.moved + "'>", "</Integer>");
-        EXPECT_NE(entry.find("<Max>" + std::to_string(c.max) + "</Max>"), std::string::npos) << entry;
-    }
+    runLimitCases({
+        {"width", FG_WIDTH, 1024, "FG_XOFFSET", 15360},
+        {"x offset", FG_XOFFSET, 64, "FG_WIDTH", 16320},
+        {"height", FG_HEIGHT, 2000, "FG_YOFFSET", 63535},
+        {"y offset", FG_YOFFSET, 35, "FG_HEIGHT", 65500},
+    });
     EXPECT_EQ(info("FG_WIDTH")->value.integer.increment, 8);
     EXPECT_EQ(info("FG_XOFFSET")->value.integer.increment, 8);
 }

@@ -47,9 +47,7 @@ TEST(CameraPorts, InfoAnswersOnePortAtATime)
 // four bytes must never receive eight.
 TEST(CameraPorts, InfoWritesOneWordOfPointerWidthAndNoMore)
 {
-    std::vector<std::string> files = builtDeliverableFiles();
-    files.insert(files.end(), {"testapplet1.so", "testapplet2.so"});
-    for (const std::string& file : files) {
+    for (const std::string& file : exportingLibraries()) {
         AppletLibrary library(libraryPath(file));
         int32_t error = 0;
         AppletHandle handle{library.Std_entry(5, &error, 0)};
@@ -87,9 +85,7 @@ protected:
     // parameter as "DPLA_FG_TIMEOUT".
     void createWithHostParameter(const char* library, const std::string& copyName)
     {
-        copy_ = std::make_unique<IsolatedLibrary>(scratch_, library, copyName + ".so");
-        std::ofstream(scratch_.file("inspect.conf")) << "[" << copyName << "]\nFG_TIMEOUT=yes\n";
-        create(copy_->path());
+        createBesideSettings(library, "[" + copyName + "]\nFG_TIMEOUT=yes\n", copyName + ".so");
         ASSERT_EQ(lib().Fg_getNrOfParameter(handle()), 12) << library;
     }
 
@@ -103,9 +99,6 @@ protected:
         }
         return false;
     }
-
-    ScratchDirectory scratch_;
-    std::unique_ptr<IsolatedLibrary> copy_;
 };
 
 // Belcora's rule: the mirror category stands when "VELM_ENABLE_DPLA" asks for

@@ -132,14 +132,6 @@ TEST_P(ExportList, LoadingRunsNoConstructorsOfStaticObjects)
 }
 #endif
 
-// The deliverables of this build and the test applets built like them.
-std::vector<std::string> exportingLibraries()
-{
-    std::vector<std::string> files = builtDeliverableFiles();
-    files.insert(files.end(), {"testapplet1.so", "testapplet2.so"});
-    return files;
-}
-
 INSTANTIATE_TEST_SUITE_P(Libraries, ExportList, ::testing::ValuesIn(exportingLibraries()), libraryName);
 
 #ifdef _WIN32

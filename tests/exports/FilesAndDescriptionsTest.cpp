@@ -15,11 +15,6 @@ namespace {
 
 using namespace velm::testapplet;
 
-std::string expected(const std::string& name)
-{
-    return fileContent(std::string(VELM_TEST_DATA) + "/" + name);
-}
-
 class Files : public InstanceFixture {
 protected:
     ScratchDirectory scratch_;
@@ -32,7 +27,7 @@ TEST_F(Files, SavedConfigurationHasTheHeaderAndEveryCamerasSection)
         const std::string name = scratch_.file(std::string(file) + ".mcf");
         EXPECT_EQ(lib().Fg_saveConfig(handle(), name.c_str()), 0);
         EXPECT_EQ(lib().Fg_getLastErrorNumber(handle()), 0);
-        EXPECT_EQ(fileContent(name), expected(std::string(file) + ".mcf")) << file;
+        EXPECT_EQ(fileContent(name), expectedFile(std::string(file) + ".mcf")) << file;
         free();
     }
 }
@@ -208,7 +203,7 @@ TEST_F(Files, XmlDescriptionIsTheExpectedWellFormedDocument)
 {
     create(libraryPath("testapplet1.so"));
     const std::string document = xml();
-    EXPECT_EQ(document, expected("testapplet_port0.xml"));
+    EXPECT_EQ(document, expectedFile("testapplet_port0.xml"));
     expectWellFormedXml(document);
 }
 
@@ -217,7 +212,7 @@ TEST_F(Files, XmlSizeProtocol)
     create(libraryPath("testapplet1.so"));
     size_t size = 0;
     ASSERT_EQ(lib().Fg_getParameterInfoXML(handle(), 0, nullptr, &size), 0);
-    const std::string whole = expected("testapplet_port0.xml");
+    const std::string whole = expectedFile("testapplet_port0.xml");
     EXPECT_EQ(size, whole.size() + 1);
 
     std::string exact(size, 'x');
@@ -308,7 +303,7 @@ TEST_F(Files, DirectRegisterAccessCategoryIsInTheTreeButNotInTheXml)
     EXPECT_EQ(root->value.category.children[2]->type, 9) << "48 bits";
     EXPECT_EQ(root->value.category.children[2]->value.int64.max, (int64_t{1} << 48) - 1);
     EXPECT_EQ(root->value.category.children[4]->access, 1) << "read-only register";
-    EXPECT_EQ(xml(), expected("testapplet_port0.xml"));
+    EXPECT_EQ(xml(), expectedFile("testapplet_port0.xml"));
 }
 
 }  // namespace

@@ -127,7 +127,7 @@ TEST_P(Concurrency, ManyCallersOnSharedAndOwnInstances)
             }
             uintptr_t board = 0;
             library.Info(4144, 0, 0, &board, nullptr);
-            library.Info(4352, 0, 0, reinterpret_cast<uintptr_t*>(const_cast<char*>("VCC")), nullptr);
+            library.enumerationValue("VCC");
             library.Fg_FreeGrabber(&own);
         }
     });

@@ -46,6 +46,13 @@ public:
     VELM_APPLET_FUNCTIONS(VELM_TEST_MEMBER)
 #undef VELM_TEST_MEMBER
 
+    // Info's answer for an enumeration name: the query passes the name
+    // itself where other queries take the address of a word.
+    int32_t enumerationValue(const char* name)
+    {
+        return Info(4352, 0, 0, reinterpret_cast<uintptr_t*>(const_cast<char*>(name)), nullptr);
+    }
+
     // Sets an int parameter; answers the export's code.
     int32_t setInt(AppletHandle* handle, int32_t id, int32_t value, uint32_t port = 0)
     {
@@ -257,5 +264,13 @@ inline std::string fileContent(const std::string& path)
     std::ifstream file(path);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
+
+#ifdef VELM_EXPECTED_DIR
+// A file of expected results from beside the test program's sources.
+inline std::string expectedFile(const std::string& name)
+{
+    return fileContent(std::string(VELM_EXPECTED_DIR) + "/" + name);
+}
+#endif
 
 }  // namespace velm::test

@@ -1,9 +1,8 @@
 // The deliverables this build makes, as it names them in VELM_DELIVERABLES
 // ("arventa,belcora"). A Windows build makes only those of its own bitness,
 // so a test that loads a deliverable takes it from here rather than by name.
+// Free of GoogleTest, so that the benchmark can take the list from here too.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
@@ -36,10 +35,25 @@ inline std::vector<std::string> builtDeliverableFiles()
     return files;
 }
 
-// A test case that takes a library file is named after the library.
-inline std::string libraryName(const ::testing::TestParamInfo<std::string>& info)
+// The deliverables and the test applets built like them, which export the
+// same functions.
+inline std::vector<std::string> exportingLibraries()
 {
-    return info.param.substr(0, info.param.find('.'));
+    std::vector<std::string> files = builtDeliverableFiles();
+    files.insert(files.end(), {"testapplet1.so", "testapplet2.so"});
+    return files;
 }
+
+// A test case that takes a library file is named after the library. An
+// object rather than a function, so that it takes GoogleTest's
+// TestParamInfo without this header including GoogleTest.
+struct LibraryName {
+    template <typename ParamInfo>
+    std::string operator()(const ParamInfo& info) const
+    {
+        return info.param.substr(0, info.param.find('.'));
+    }
+};
+inline constexpr LibraryName libraryName{};
 
 }  // namespace velm::test

@@ -46,6 +46,29 @@ inline std::string xmlPart(const std::string& document, const std::string& open,
     return document.substr(start, end == std::string::npos ? std::string::npos : end + close.size() - start);
 }
 
+// One change of a file's text: `from` replaced by `to` at its first
+// occurrence or, with `last`, at its last (that of the last port's section).
+struct Replacement {
+    std::string from;
+    std::string to;
+    bool last = false;
+};
+
+// Writes `content` with the replacements made to `path`; gives the path.
+inline std::string writeEdited(const std::string& path, std::string content,
+                               const std::vector<Replacement>& replacements)
+{
+    for (const Replacement& r : replacements) {
+        const std::size_t at = r.last ? content.rfind(r.from) : content.find(r.from);
+        EXPECT_NE(at, std::string::npos) << r.from;
+        if (at != std::string::npos) {
+            content.replace(at, r.from.size(), r.to);
+        }
+    }
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+}
+
 // An integer set on a port, its answer, the value kept afterwards and the
 // register accesses it made.
 struct SetCase {
@@ -55,6 +78,27 @@ struct SetCase {
     int32_t result;
     int64_t keptAfter;
     std::vector<Access> accesses;
+    uint32_t port = 0;
+};
+
+// The same for a double.
+struct DoubleSetCase {
+    const char* what;
+    int32_t id;
+    double value;
+    int32_t result;
+    double keptAfter;
+    std::vector<Access> accesses;
+    uint32_t port = 0;
+};
+
+// A set on a port and the maximum it moves its partner's entry to.
+struct LimitCase {
+    const char* what;
+    int32_t id;
+    int32_t value;
+    const char* moved;
+    int32_t max;
     uint32_t port = 0;
 };
 
@@ -70,6 +114,19 @@ protected:
         handle_.instance = library_->Std_entry(0, &error, 0);
         ASSERT_NE(handle_.instance, nullptr) << "Std_entry: " << error;
         simClearLog();
+    }
+
+    // The same from a copy of the library in a directory of its own, beside
+    // an "inspect.conf" holding `settings`. The copy's name (the library's
+    // own when none is given) is its settings section's.
+    void createBesideSettings(const std::string& library, const std::string& settings,
+                              const std::string& copyName = {})
+    {
+        settingsDirectory_ = std::make_unique<ScratchDirectory>();
+        copy_ = std::make_unique<IsolatedLibrary>(*settingsDirectory_, library,
+                                                  copyName.empty() ? library : copyName);
+        std::ofstream(settingsDirectory_->file("inspect.conf")) << settings;
+        create(copy_->path());
     }
 
     void free()
@@ -116,9 +173,28 @@ protected:
         for (const SetCase& c : cases) {
             simClearLog();
             EXPECT_EQ(setInt(c.id, c.value, c.port), c.result) << c.what;
-            EXPECT_EQ(lib().Fg_getLastErrorNumber(handle()), c.result) << c.what;
-            EXPECT_EQ(getInt(c.id, c.port), c.keptAfter) << c.what;
-            EXPECT_EQ(accesses(), c.accesses) << c.what;
+            expectAfterSet(c, [&] { return getInt(c.id, c.port); });
+        }
+    }
+    void runDoubleSetCases(const std::vector<DoubleSetCase>& cases)
+    {
+        for (const DoubleSetCase& c : cases) {
+            simClearLog();
+            EXPECT_EQ(setDouble(c.id, c.value, c.port), c.result) << c.what;
+            expectAfterSet(c, [&] { return getDouble(c.id, c.port); });
+        }
+    }
+
+    // Each set must succeed and move the partner's maximum in the port's
+    // tree and XML description alike.
+    void runLimitCases(const std::vector<LimitCase>& cases)
+    {
+        for (const LimitCase& c : cases) {
+            ASSERT_EQ(setInt(c.id, c.value, c.port), 0) << c.what;
+            EXPECT_EQ(info(c.moved, c.port)->value.integer.max, c.max) << c.what;
+            const std::string entry =
+                xmlPart(xml(c.port), std::string("<Integer Name='") + c.moved + "'>", "</Integer>");
+            EXPECT_NE(entry.find("<Max>" + std::to_string(c.max) + "</Max>"), std::string::npos) << c.what << entry;
         }
     }
 
@@ -142,6 +218,19 @@ protected:
     }
 
 private:
+    // The last error before anything else: a get sets it anew.
+    template <typename Case, typename Get>
+    void expectAfterSet(const Case& c, Get kept)
+    {
+        EXPECT_EQ(lib().Fg_getLastErrorNumber(handle()), c.result) << c.what;
+        EXPECT_EQ(kept(), c.keptAfter) << c.what;
+        EXPECT_EQ(accesses(), c.accesses) << c.what;
+    }
+
+    // Declared before the library, so that the library is unloaded before
+    // its copy and directory go.
+    std::unique_ptr<ScratchDirectory> settingsDirectory_;
+    std::unique_ptr<IsolatedLibrary> copy_;
     std::unique_ptr<AppletLibrary> library_;
     AppletHandle handle_{nullptr};
 };

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ParameterInfoRegistry.h"
 
@@ -38,6 +39,17 @@ inline const ParameterInfoEntry* findInfo(const ParameterInfoEntry* root, const 
         }
     }
     return nullptr;
+}
+
+// The display names of a port's root categories, newest first as the tree
+// links them.
+inline std::vector<std::string> rootNames(const ParameterInfoEntry* root)
+{
+    std::vector<std::string> names;
+    for (; root != nullptr; root = root->next) {
+        names.emplace_back(root->displayName);
+    }
+    return names;
 }
 
 }  // namespace velm::test

@@ -76,11 +76,12 @@ inline Access elementWrite(uint32_t id, uint32_t value, uint32_t element, uint32
 }
 inline Access generatorWrite(uint32_t id, uint64_t value) { return {kSimThroughHardware, kSimWrite, id, 0, value}; }
 
-// The runs of accesses one after the other.
-inline std::vector<Access> inOrder(std::initializer_list<std::vector<Access>> runs)
+// The runs (of accesses, or of any other record) one after the other.
+template <typename T>
+std::vector<T> inOrder(std::initializer_list<std::vector<T>> runs)
 {
-    std::vector<Access> all;
-    for (const std::vector<Access>& run : runs) {
+    std::vector<T> all;
+    for (const std::vector<T>& run : runs) {
         all.insert(all.end(), run.begin(), run.end());
     }
     return all;
@@ -184,6 +185,17 @@ inline std::vector<uint32_t> identityTable(uint32_t length = kByteTableLength)
     std::vector<uint32_t> table(length);
     for (uint32_t i = 0; i < length; ++i) {
         table[i] = i;
+    }
+    return table;
+}
+
+// The table of the curve with gain 2: twice the input, up to the largest
+// output.
+inline std::vector<uint32_t> doubledTable(uint32_t length = kByteTableLength)
+{
+    std::vector<uint32_t> table(length);
+    for (uint32_t i = 0; i < length; ++i) {
+        table[i] = i < length / 2 ? 2 * i : length - 1;
     }
     return table;
 }
