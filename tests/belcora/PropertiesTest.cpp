@@ -11,11 +11,6 @@ namespace {
 
 class BelcoraInfo : public ::testing::Test {
 protected:
-    int32_t value(const char* name)
-    {
-        return lib_.enumerationValue(name);
-    }
-
     AppletLibrary lib_{libraryPath("belcora.so")};
 };
 
@@ -32,7 +27,7 @@ TEST_F(BelcoraInfo, EnumerationNamesAnswerEightThreadsAtOnceOnFirstUse)
                 std::this_thread::yield();
             }
             for (const applets::EnumerationName& entry : names) {
-                wrong += value(entry.name) != entry.value ? 1 : 0;
+                wrong += lib_.enumerationValue(entry.name) != entry.value ? 1 : 0;
             }
         });
     }

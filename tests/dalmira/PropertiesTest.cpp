@@ -7,21 +7,16 @@ namespace {
 
 class DalmiraInfo : public ::testing::Test {
 protected:
-    int32_t value(const char* name)
-    {
-        return lib_.enumerationValue(name);
-    }
-
     AppletLibrary lib_{libraryPath("dalmira.so")};
 };
 
 TEST_F(DalmiraInfo, FullCameraModesAndTheQuestionsDalmiraAnswersOtherwise)
 {
-    EXPECT_EQ(value("FG_CL_FULL_10_TAP_8_BIT"), 310);
-    EXPECT_EQ(value("FG_CL_FULL_8_TAP_8_BIT"), 308);
-    EXPECT_EQ(value("FG_CL_RGB"), -2070);
-    EXPECT_EQ(value("FG_CL_MEDIUM_RGB_24"), -2070);
-    EXPECT_EQ(value("SMODE_UNCHANGED"), -2070);
+    EXPECT_EQ(lib_.enumerationValue("FG_CL_FULL_10_TAP_8_BIT"), 310);
+    EXPECT_EQ(lib_.enumerationValue("FG_CL_FULL_8_TAP_8_BIT"), 308);
+    EXPECT_EQ(lib_.enumerationValue("FG_CL_RGB"), -2070);
+    EXPECT_EQ(lib_.enumerationValue("FG_CL_MEDIUM_RGB_24"), -2070);
+    EXPECT_EQ(lib_.enumerationValue("SMODE_UNCHANGED"), -2070);
     EXPECT_EQ(lib_.Info(3072, 0, 0, nullptr, nullptr), 0);
     EXPECT_EQ(lib_.Info(3328, 0, 0, nullptr, nullptr), 1);
 }

@@ -69,28 +69,20 @@ inline std::string writeEdited(const std::string& path, std::string content,
     return path;
 }
 
-// An integer set on a port, its answer, the value kept afterwards and the
+// A value set on a port, its answer, the value kept afterwards and the
 // register accesses it made.
-struct SetCase {
+template <typename Value, typename Kept>
+struct SetCaseOf {
     const char* what;
     int32_t id;
-    int32_t value;
+    Value value;
     int32_t result;
-    int64_t keptAfter;
+    Kept keptAfter;
     std::vector<Access> accesses;
     uint32_t port = 0;
 };
-
-// The same for a double.
-struct DoubleSetCase {
-    const char* what;
-    int32_t id;
-    double value;
-    int32_t result;
-    double keptAfter;
-    std::vector<Access> accesses;
-    uint32_t port = 0;
-};
+using SetCase = SetCaseOf<int32_t, int64_t>;
+using DoubleSetCase = SetCaseOf<double, double>;
 
 // A set on a port and the maximum it moves its partner's entry to.
 struct LimitCase {
