@@ -1,6 +1,8 @@
 #include "AtomicFile.h"
 
 #include <cstring>
+#include <optional>
+#include <utility>
 
 #include "Platform.h"
 
@@ -14,12 +16,15 @@ AtomicFile::~AtomicFile()
 bool AtomicFile::open(const char* target)
 {
     abandon();
-    if (target == nullptr) {
+    // Through a link the file it points to is replaced, beside that file;
+    // a directory, FIFO or device in the target's place is left alone.
+    std::optional<std::string> replaced = os::saveTarget(target);
+    if (!replaced) {
         return false;
     }
-    target_ = target;
+    target_ = std::move(*replaced);
     failed_ = false;
-    stream_ = os::createFileBeside(target, temporary_);
+    stream_ = os::createFileBeside(target_.c_str(), temporary_);
     return stream_ != nullptr;
 }
 

@@ -23,7 +23,9 @@ public:
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    // Starts a save to `target`. False when no file can be made beside it.
+    // Starts a save to `target`, or through symbolic links to the file they
+    // lead to. False when no file can be made beside it, or when the name
+    // stands for something other than a regular file.
     bool open(const char* target);
     bool isOpen() const { return stream_ != nullptr; }
 

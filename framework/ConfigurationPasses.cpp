@@ -82,8 +82,8 @@ bool GenericApplet::readCameraKeys(Fg_ConfigFileParser& parser, std::uint32_t ca
         case ValueForm::Double:
             return parser.parsePortDoubleKey(camera, row.name, &value.real) == 0;
         case ValueForm::String: {
-            char buffer[Fg_ConfigFileParser::kValueBufferSize] = {};
-            if (parser.parsePortKey(camera, row.name, buffer) != 0) {
+            char buffer[kConfigTextLimit + 1] = {};
+            if (parser.parsePortKey(camera, row.name, buffer, sizeof buffer) != 0) {
                 return false;
             }
             text = buffer;

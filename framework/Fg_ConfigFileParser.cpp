@@ -28,18 +28,34 @@ constexpr const char* kHeaderLineDelimiters = "='";
 constexpr std::size_t kNumberBufferSize = 32;
 constexpr int kDoublePrecision = 12;
 
-void copyBounded(char* destination, const char* source, std::size_t length)
+// `capacity` bytes at `destination`, the terminating zero included.
+void copyBounded(char* destination, std::size_t capacity, const char* source, std::size_t length)
 {
-    if (length > Fg_ConfigFileParser::kValueBufferSize - 1) {
-        length = Fg_ConfigFileParser::kValueBufferSize - 1;
+    if (length > capacity - 1) {
+        length = capacity - 1;
     }
     std::memcpy(destination, source, length);
     destination[length] = '\0';
 }
 
-void copyText(char* destination, const char* text)
+void copyText(char* destination, std::size_t capacity, const char* text)
 {
-    copyBounded(destination, text, std::strlen(text));
+    copyBounded(destination, capacity, text, std::strlen(text));
+}
+
+// The value of a key line after its "key=". A quoted value runs to the last
+// quote of the line, so that a text holding '=' or ';' (both legal in file
+// names) comes back whole; the setters refuse texts that hold a quote.
+// Anything else is the line's second token between '=', ';' and quotes.
+Token keyLineValue(const char* line, const char* afterEquals)
+{
+    if (*afterEquals == '\'') {
+        const char* lastQuote = std::strrchr(afterEquals, '\'');
+        if (lastQuote != afterEquals) {
+            return Token{afterEquals + 1, static_cast<std::size_t>(lastQuote - afterEquals - 1)};
+        }
+    }
+    return secondToken(line, kKeyLineDelimiters);
 }
 
 // An unsigned decimal as the platform's 64-bit scanf conversion reads it.
@@ -84,8 +100,8 @@ void decimalToUInt64(const char* text, std::uint64_t& value)
 Fg_ConfigFileParser::Fg_ConfigFileParser(ErrorLog* log, const char* fileName, bool readOnly) : log_(log)
 {
     trace("Fg_ConfigFileParser::Fg_ConfigFileParser");
-    if (checkFileType(fileName) && checkFileExist(fileName)) {
-        file_ = std::fopen(fileName, readOnly ? "r" : "r+");
+    if (checkFileType(fileName)) {
+        file_ = os::openRegularFile(fileName, readOnly ? "r" : "r+");
     }
 }
 
@@ -219,40 +235,40 @@ void Fg_ConfigFileParser::writePortSection(std::uint32_t port)
     saveFile_.write(("\n" + getPortSectionName(port) + "\n").c_str());
 }
 
-std::int32_t Fg_ConfigFileParser::parseKey(const char* section, const char* key, char* value)
+std::int32_t Fg_ConfigFileParser::parseKey(const char* section, const char* key, char* value, std::size_t capacity)
 {
     trace("Fg_ConfigFileParser::parseKey");
-    if (value == nullptr) {
+    if (value == nullptr || capacity == 0) {
         return kErrKeyNotFound;
     }
-    copyText(value, kNotFoundText);
+    copyText(value, capacity, kNotFoundText);
     if (file_ == nullptr || section == nullptr || key == nullptr) {
         return kErrKeyNotFound;
     }
     std::rewind(file_);
     LineReader reader(file_);
-    if (!reader.nextHolding(section)) {
+    if (!reader.nextBeginningWith(section)) {
         return kErrKeyNotFound;
     }
     const std::size_t keyLength = std::strlen(key);
     while (reader.next()) {
         const char* line = reader.text();
         // Equal first keyLength bytes imply the line is at least that long,
-        // so line[keyLength] is inside the piece.
-        if (!reader.startsLine() || std::strncmp(line, key, keyLength) != 0 || line[keyLength] != '=') {
+        // so line[keyLength] is inside it.
+        if (std::strncmp(line, key, keyLength) != 0 || line[keyLength] != '=') {
             continue;
         }
-        const Token token = secondToken(line, kKeyLineDelimiters);
+        const Token token = keyLineValue(line, line + keyLength + 1);
         // Nothing after "key=" at the end of the file, or a quoted empty
         // text whose line end is the next token: the empty value.
         if (token.length == 0 || token.start[0] == '\r' || token.start[0] == '\n') {
-            copyText(value, "");
+            copyText(value, capacity, "");
         } else {
-            copyBounded(value, token.start, token.length);
+            copyBounded(value, capacity, token.start, token.length);
         }
         return 0;
     }
-    copyText(value, kNotFoundText);
+    copyText(value, capacity, kNotFoundText);
     return kErrKeyNotFound;
 }
 
@@ -262,7 +278,7 @@ std::int32_t Fg_ConfigFileParser::parseKeyFromLine(const char* key, char* value)
     if (value == nullptr) {
         return kErrKeyNotFound;
     }
-    copyText(value, kNotFoundText);
+    copyText(value, kValueBufferSize, kNotFoundText);
     if (file_ == nullptr || key == nullptr) {
         return kErrKeyNotFound;
     }
@@ -273,7 +289,7 @@ std::int32_t Fg_ConfigFileParser::parseKeyFromLine(const char* key, char* value)
             continue;
         }
         const Token token = secondToken(reader.text(), kHeaderLineDelimiters);
-        copyBounded(value, token.start, token.length);
+        copyBounded(value, kValueBufferSize, token.start, token.length);
         return 0;
     }
     return kErrKeyNotFound;
@@ -353,13 +369,13 @@ std::int32_t Fg_ConfigFileParser::parsePortDoubleKey(std::uint32_t port, const c
     return parseDoubleKey(getPortSectionName(port).c_str(), key, value);
 }
 
-std::int32_t Fg_ConfigFileParser::parsePortKey(std::uint32_t port, const char* key, char* value)
+std::int32_t Fg_ConfigFileParser::parsePortKey(std::uint32_t port, const char* key, char* value, std::size_t capacity)
 {
     trace("Fg_ConfigFileParser::parsePortKey");
     if (key == nullptr) {
         return kErrFailed;
     }
-    return parseKey(getPortSectionName(port).c_str(), key, value);
+    return parseKey(getPortSectionName(port).c_str(), key, value, capacity);
 }
 
 }  // namespace velm

@@ -24,9 +24,9 @@ public:
     // are cut to one byte less.
     static constexpr std::size_t kValueBufferSize = 256;
 
-    // The file is opened only when the name contains ".mcf" and the file
-    // exists: read-only with "r", else with "r+". `log` may be null and is
-    // borrowed.
+    // The file is opened only when the name contains ".mcf" and names a
+    // regular file (after links): read-only with "r", else with "r+".
+    // `log` may be null and is borrowed.
     Fg_ConfigFileParser(ErrorLog* log, const char* fileName, bool readOnly);
     ~Fg_ConfigFileParser();
     Fg_ConfigFileParser(const Fg_ConfigFileParser&) = delete;
@@ -60,10 +60,13 @@ public:
     static std::string getPortSectionName(std::uint32_t port);
     void writePortSection(std::uint32_t port);
 
-    // The value of the first line after the one containing `section` that
-    // begins with "key="; the search runs to the end of the file, past later
-    // sections. 0, or -8000 with "Error" in the buffer.
-    std::int32_t parseKey(const char* section, const char* key, char* value);
+    // The value of the first line after the one beginning with `section`
+    // that begins with "key="; the search runs to the end of the file, past
+    // later sections. A quoted value runs to the last quote of its line.
+    // Lines are read whole; the value is cut to fit `capacity` bytes with
+    // its terminating zero. 0, or -8000 with "Error" in the buffer.
+    std::int32_t parseKey(const char* section, const char* key, char* value,
+                          std::size_t capacity = kValueBufferSize);
     // The first line anywhere that contains `key`: the text after its first
     // '=' or quote, up to the next one, copied whole. 0 or -8000 ("Error").
     std::int32_t parseKeyFromLine(const char* key, char* value);
@@ -80,7 +83,8 @@ public:
     std::int32_t parsePortUInt64Key(std::uint32_t port, const char* key, std::uint64_t* value);
     std::int32_t parsePortDoubleKey(std::uint32_t port, const char* key, double* value);
     // 0, -8000, or -1 for a null key.
-    std::int32_t parsePortKey(std::uint32_t port, const char* key, char* value);
+    std::int32_t parsePortKey(std::uint32_t port, const char* key, char* value,
+                              std::size_t capacity = kValueBufferSize);
 
 private:
     void trace(const char* operation) const;

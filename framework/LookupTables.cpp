@@ -14,9 +14,9 @@ namespace {
 
 // A longer name could not travel through a configuration file's text field.
 constexpr std::size_t kMaxFileNameLength = 1023;
-// A configuration file ends a text value at a quote and a key at a line end:
-// a custom file name holding one would load back as another name, or as
-// other keys.
+// A configuration file keeps a text between quotes on one line, with no
+// escape: a custom file name holding a quote or a line end could load back
+// as another name, or as other keys.
 constexpr const char* kNotInConfigurationText = "'\r\n";
 
 constexpr std::int32_t kCustomFileReadOnly = 1;

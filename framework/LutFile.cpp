@@ -8,6 +8,7 @@
 #include <string>
 
 #include "AtomicFile.h"
+#include "Platform.h"
 #include "TextLines.h"
 
 namespace velm {
@@ -87,13 +88,10 @@ void LutFile::close()
     }
 }
 
-bool LutFile::openStream(const char* fileName, const char* mode)
+bool LutFile::openForReading(const char* fileName)
 {
     close();
-    if (fileName == nullptr) {
-        return false;
-    }
-    stream_ = std::fopen(fileName, mode);
+    stream_ = os::openRegularFile(fileName, "r");
     return stream_ != nullptr;
 }
 
@@ -117,7 +115,7 @@ std::int32_t LutFile::readLut(const char* fileName, LutData& lut, const char* se
     lut.values.shrink_to_fit();
     lut.nrOfElements = 0;
     lut.sectionFound = false;
-    if (section == nullptr || !openStream(fileName, "r")) {
+    if (section == nullptr || !openForReading(fileName)) {
         return -1;
     }
     lut.id = static_cast<std::uint32_t>(readKey("id"));

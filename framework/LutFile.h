@@ -51,7 +51,8 @@ public:
     void close();
 
 private:
-    bool openStream(const char* fileName, const char* mode);
+    // Only a regular file (after links), and without waiting on the open.
+    bool openForReading(const char* fileName);
     static void writeTable(AtomicFile& file, const LutData& lut);
     std::int32_t readKey(const char* key);
 

@@ -4,14 +4,13 @@
 #include <climits>
 #include <cstring>
 
+#include "Platform.h"
+
 namespace velm::text {
 
 bool fileExists(const char* fileName)
 {
-    if (fileName == nullptr) {
-        return false;
-    }
-    std::FILE* probe = std::fopen(fileName, "r");
+    std::FILE* probe = os::openRegularFile(fileName, "r");
     if (probe == nullptr) {
         return false;
     }
@@ -21,9 +20,9 @@ bool fileExists(const char* fileName)
 
 bool LineReader::next()
 {
-    std::size_t length = 0;
+    line_.clear();
     bool lineEnded = false;
-    while (!lineEnded && length < kLineBufferSize - 1) {
+    while (!lineEnded) {
         if (blockAt_ == blockEnd_) {
             blockAt_ = 0;
             blockEnd_ = std::fread(block_, 1, sizeof block_, file_);
@@ -31,34 +30,41 @@ bool LineReader::next()
                 break;
             }
         }
-        const std::size_t room = std::min(kLineBufferSize - 1 - length, blockEnd_ - blockAt_);
         const char* start = block_ + blockAt_;
-        const auto* lineFeed = static_cast<const char*>(std::memchr(start, '\n', room));
-        const std::size_t taken = lineFeed != nullptr ? static_cast<std::size_t>(lineFeed - start) + 1 : room;
-        std::memcpy(text_ + length, start, taken);
-        length += taken;
+        const std::size_t available = blockEnd_ - blockAt_;
+        const auto* lineFeed = static_cast<const char*>(std::memchr(start, '\n', available));
+        const std::size_t taken = lineFeed != nullptr ? static_cast<std::size_t>(lineFeed - start) + 1 : available;
+        line_.append(start, taken);
         blockAt_ += taken;
         lineEnded = lineFeed != nullptr;
     }
-    if (length == 0) {
+    if (line_.empty()) {
         return false;
     }
-    text_[length] = '\0';
     // The target reads in text mode, where a line ending "\r\n" arrives
     // as "\n"; files written there read the same here.
-    if (lineEnded && length >= 2 && text_[length - 2] == '\r') {
-        text_[length - 2] = '\n';
-        text_[length - 1] = '\0';
+    const std::size_t length = line_.size();
+    if (lineEnded && length >= 2 && line_[length - 2] == '\r') {
+        line_.erase(length - 2, 1);
     }
-    startsLine_ = atLineStart_;
-    atLineStart_ = lineEnded;
     return true;
 }
 
 bool LineReader::nextHolding(const char* text)
 {
     while (next()) {
-        if (std::strstr(text_, text) != nullptr) {
+        if (std::strstr(line_.c_str(), text) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool LineReader::nextBeginningWith(const char* text)
+{
+    const std::size_t length = std::strlen(text);
+    while (next()) {
+        if (std::strncmp(line_.c_str(), text, length) == 0) {
             return true;
         }
     }

@@ -1,42 +1,40 @@
 // Reading of the libraries' text files (configuration and lookup-table
-// files): line by line through a 256-byte buffer, values found as the second
-// token of a line and converted as atoi would, without its undefined cases.
+// files): line by line, values found as the second token of a line and
+// converted as atoi would, without its undefined cases.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 namespace velm::text {
 
-constexpr std::size_t kLineBufferSize = 256;
-
-// Whether the file can be opened for reading (it is closed again at once).
+// Whether the file is a regular file that can be opened for reading (it is
+// closed again at once); see os::openRegularFile.
 bool fileExists(const char* fileName);
 
-// One piece of a line as fgets with a 256-byte buffer gives it: at most 255
-// bytes, up to and including the line feed, so a longer line comes as
-// several pieces. The true end of a piece is known also when the line holds
-// NUL bytes; a NUL ends the piece's text for every search.
+// One whole line, however long, up to and including its line feed. A NUL
+// inside a line ends its text for every search.
 //
 // The file is read in blocks rather than a byte at a time through the C
-// library, the largest single cost of a load. Its position therefore
-// runs ahead of the pieces handed out: every reader starts at a rewound
-// file, and nothing reads on where a reader stopped.
+// library, the largest single cost of a load. Its position therefore runs
+// ahead of the lines handed out: every reader starts at a rewound file, and
+// nothing reads on where a reader stopped.
 class LineReader {
 public:
     explicit LineReader(std::FILE* file) : file_(file) {}
 
-    // The next piece; false at the end of the file.
+    // The next line; false at the end of the file.
     bool next();
-    // Reads on to the first piece that holds `text` anywhere (a section
-    // line); false when none does.
+    // Reads on to the first line that holds `text` anywhere; false when
+    // none does.
     bool nextHolding(const char* text);
+    // Reads on to the first line that begins with `text`; false when none
+    // does. A section line is found so, never inside a value.
+    bool nextBeginningWith(const char* text);
 
-    const char* text() const { return text_; }
-    // False for the second and later pieces of a long line: they do not
-    // begin a line, so they never match a key.
-    bool startsLine() const { return startsLine_; }
+    const char* text() const { return line_.c_str(); }
 
 private:
     static constexpr std::size_t kBlockSize = 4096;
@@ -45,9 +43,7 @@ private:
     char block_[kBlockSize];
     std::size_t blockAt_ = 0;
     std::size_t blockEnd_ = 0;
-    char text_[kLineBufferSize] = {};
-    bool atLineStart_ = true;
-    bool startsLine_ = true;
+    std::string line_;
 };
 
 struct Token {

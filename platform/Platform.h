@@ -87,7 +87,24 @@ void closeMutex(MutexHandle mutex);
 // digits on every target.
 const char* unsignedInt64Format();
 
+// ---- files read ----
+
+// Opens `path` with `mode` ("r" or "r+") only when it names a regular file,
+// after following links, and without waiting on the open: a FIFO or a
+// device where a file is expected would otherwise hold the caller, and the
+// instance lock it holds, until a writer comes, or for ever. Null for
+// anything else.
+std::FILE* openRegularFile(const char* path, const char* mode);
+
 // ---- files replaced whole ----
+
+// The name a save to `target` replaces: `target` itself or, through
+// symbolic links, the name the last link points to (no file need stand
+// there yet). A save so keeps the link and changes the file behind it.
+// nullopt when that name stands for something other than a regular file
+// (a directory, a FIFO, a device, a socket) or cannot be looked at: a save
+// must not replace it.
+std::optional<std::string> saveTarget(const char* target);
 
 // The directory part of a path, with the character that ends it; empty for
 // a bare file name.

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cinttypes>
 #include <cstdlib>
 #include <new>
@@ -142,6 +143,72 @@ void closeMutex(MutexHandle mutex)
 const char* unsignedInt64Format()
 {
     return "%" PRIu64;
+}
+
+std::FILE* openRegularFile(const char* path, const char* mode)
+{
+    if (path == nullptr || mode == nullptr) {
+        return nullptr;
+    }
+    // Asked first, so that nothing else is opened at all: opening some
+    // devices acts on them.
+    struct stat status {};
+    if (stat(path, &status) != 0 || !S_ISREG(status.st_mode)) {
+        return nullptr;
+    }
+    const int access = mode[0] == 'r' && mode[1] == '+' ? O_RDWR : O_RDONLY;
+    const int descriptor = open(path, access | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    // The name may have been given to something else since it was asked.
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+        fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
+        close(descriptor);
+        return nullptr;
+    }
+    std::FILE* file = fdopen(descriptor, mode);
+    if (file == nullptr) {
+        close(descriptor);
+    }
+    return file;
+}
+
+// Links are followed one at a time rather than resolved whole, so that a
+// link to a file not made yet leads to its name too; as many as the system
+// itself follows.
+std::optional<std::string> saveTarget(const char* target)
+{
+    if (target == nullptr) {
+        return std::nullopt;
+    }
+    constexpr int kMostLinks = 40;
+    std::string path(target);
+    for (int link = 0; link <= kMostLinks; ++link) {
+        struct stat status {};
+        if (lstat(path.c_str(), &status) != 0) {
+            if (errno == ENOENT) {
+                return path;
+            }
+            return std::nullopt;
+        }
+        if (S_ISREG(status.st_mode)) {
+            return path;
+        }
+        if (!S_ISLNK(status.st_mode)) {
+            return std::nullopt;
+        }
+        // One byte more than the link holds: a link that filled the buffer
+        // was changed meanwhile and may have been cut.
+        std::string pointsTo(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : PATH_MAX) + 1, '\0');
+        const ssize_t length = readlink(path.c_str(), pointsTo.data(), pointsTo.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= pointsTo.size()) {
+            return std::nullopt;
+        }
+        pointsTo.resize(static_cast<std::size_t>(length));
+        path = pointsTo[0] == '/' ? pointsTo : directoryOf(path) + pointsTo;
+    }
+    return std::nullopt;
 }
 
 // A file that its owner protected from writing stays as it is, as it did

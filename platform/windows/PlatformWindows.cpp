@@ -138,6 +138,90 @@ const char* unsignedInt64Format()
     return "%I64u";
 }
 
+namespace {
+
+// Disk files only: a name such as "NUL" or "COM1" opens a device, whatever
+// directory or extension it is given.
+bool isDiskFile(HANDLE handle)
+{
+    BY_HANDLE_FILE_INFORMATION information{};
+    return handle != INVALID_HANDLE_VALUE && GetFileType(handle) == FILE_TYPE_DISK &&
+           GetFileInformationByHandle(handle, &information) != FALSE &&
+           (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// "\\?\C:\x" as "C:\x", "\\?\UNC\server\x" as "\\server\x": the names
+// every file function takes.
+std::string withoutLongPathPrefix(std::string path)
+{
+    if (path.rfind("\\\\?\\UNC\\", 0) == 0) {
+        return "\\\\" + path.substr(8);
+    }
+    if (path.rfind("\\\\?\\", 0) == 0) {
+        return path.substr(4);
+    }
+    return path;
+}
+
+}  // namespace
+
+std::FILE* openRegularFile(const char* path, const char* mode)
+{
+    if (path == nullptr || mode == nullptr) {
+        return nullptr;
+    }
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+        return nullptr;
+    }
+    std::FILE* file = std::fopen(path, mode);
+    if (file != nullptr && !isDiskFile(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))))) {
+        std::fclose(file);
+        return nullptr;
+    }
+    return file;
+}
+
+// A link (a reparse point) is resolved by the system itself: the file it
+// leads to is opened and asked for its name. That file must exist.
+std::optional<std::string> saveTarget(const char* target)
+{
+    if (target == nullptr) {
+        return std::nullopt;
+    }
+    const DWORD attributes = GetFileAttributesA(target);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) {
+            return std::string(target);
+        }
+        return std::nullopt;
+    }
+    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+        return std::nullopt;
+    }
+    const HANDLE handle = CreateFileA(target, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::optional<std::string> resolved;
+    if (isDiskFile(handle)) {
+        if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+            resolved = std::string(target);
+        } else {
+            char buffer[MAX_PATH * 4] = {};
+            const DWORD length = GetFinalPathNameByHandleA(handle, buffer, sizeof buffer, VOLUME_NAME_DOS);
+            if (length > 0 && length < sizeof buffer) {
+                resolved = withoutLongPathPrefix(std::string(buffer, length));
+            }
+        }
+    }
+    CloseHandle(handle);
+    return resolved;
+}
+
 // Neither text nor binary is asked for, so the file takes the C library's
 // default mode, as fopen's "w" does: text, with "\r\n" line ends. A
 // read-only target is refused by the replacement itself.

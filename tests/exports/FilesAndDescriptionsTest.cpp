@@ -59,8 +59,8 @@ TEST_F(Files, LoadBringsBackWhatWasSaved)
     EXPECT_EQ(lib().getInt(handle(), TEST_VALUE), 42);
     EXPECT_EQ(lib().getDouble(handle(), TEST_DOUBLE), 0.1);
     EXPECT_EQ(lib().getInt(handle(), TEST_MODE), 2);
-    // The quote ends the value: the text is read back up to it.
-    EXPECT_EQ(lib().getText(handle(), TEST_MESSAGE), "a b ");
+    // A quoted text runs to the last quote of its line.
+    EXPECT_EQ(lib().getText(handle(), TEST_MESSAGE), "a b 'c'");
 }
 
 TEST_F(Files, DoublesKeepTheirPointWhateverTheCallersLocale)

@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -147,7 +148,7 @@ TEST(ConfigLoad, ASavedFileLoadsAndItsKeysReadBack)
     ASSERT_EQ(applet.loadConfig(nullptr, name.c_str()), 0);
     EXPECT_EQ(width, -1024);
     EXPECT_EQ(frequency, 12.5);
-    EXPECT_STREQ(text, "my ");  // a quote inside a text ends it: the format has no escape
+    EXPECT_STREQ(text, "my 'file'.lut");  // a quoted text runs to the last quote of its line
     EXPECT_EQ(big, 12345678901234ULL);
 }
 
@@ -219,8 +220,14 @@ TEST(ConfigParse, KeyLinesAndTheirValues)
         {"key in a later section", head + "[Port B]\nK=2;\n", "K", 0, "2"},
         {"no section", "K=1;\n", "K", kErrKeyNotFound, "Error"},
         {"empty file", "", "K", kErrKeyNotFound, "Error"},
-        {"long value cut to its first piece", head + "K=" + longValue + ";\n", "K", 0, std::string(253, 'x')},
+        {"long value cut to the buffer", head + "K=" + longValue + ";\n", "K", 0, std::string(255, 'x')},
         {"key inside a long line's tail", head + std::string(255, 'y') + "K=9;\n", "K", kErrKeyNotFound, "Error"},
+        {"key after a long line", head + "L='" + longValue + "';\nK=9;\n", "K", 0, "9"},
+        {"quoted with = and ;", head + "NAME='C:\\luts\\gamma=0.45;2.lut';\n", "NAME", 0, "C:\\luts\\gamma=0.45;2.lut"},
+        {"quoted to the last quote", head + "NAME='a 'b' c';\n", "NAME", 0, "a 'b' c"},
+        {"unclosed quote", head + "NAME='a=b;\n", "NAME", 0, "a"},
+        {"section inside a value", "[Port B]\nNAME='/luts/[Port A]/0.lut';\nK=1;\n" + head + "K=2;\n", "K", 0, "2"},
+        {"section indented", " [Port A]\nK=1;\n", "K", kErrKeyNotFound, "Error"},
         {"NUL ends the value", head + std::string("K=1\0junk;\n", 10), "K", 0, "1"},
         {"NUL inside the key", head + std::string("K\0=5;\nK=6;\n", 11), "K", 0, "6"},
     };
@@ -230,6 +237,20 @@ TEST(ConfigParse, KeyLinesAndTheirValues)
         EXPECT_EQ(parser->parseKey("[Port A]", c.key, value), c.result) << c.what;
         EXPECT_EQ(std::string(value), c.value) << c.what;
     }
+}
+
+// Texts of configuration files may be longer than the parser's own buffers:
+// a caller's buffer takes as much as it can hold, however long the line.
+TEST(ConfigParse, LongQuotedValuesFillTheCallersBuffer)
+{
+    const std::string text = "/data/run;2/" + std::string(1011, 'n');
+    ParserOver parser("[Port A]\nNAME='" + text + "';\nK=1;\n");
+    std::vector<char> whole(text.size() + 1);
+    ASSERT_EQ(parser->parseKey("[Port A]", "NAME", whole.data(), whole.size()), 0);
+    EXPECT_EQ(std::string(whole.data()), text);
+    char small[16];
+    ASSERT_EQ(parser->parseKey("[Port A]", "NAME", small, sizeof small), 0);
+    EXPECT_EQ(std::string(small), text.substr(0, sizeof small - 1));
 }
 
 TEST(ConfigParse, NumberFormsLeaveTheValueWhenTheKeyIsMissing)
