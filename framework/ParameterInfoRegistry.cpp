@@ -140,7 +140,7 @@ ParameterInfoEntry* ParameterInfoRegistry::adopt(OwnedEntryPtr owned, ParameterI
 }
 
 ParameterInfoEntry* ParameterInfoRegistry::addCategory(std::uint32_t port, ParameterInfoEntry* parent,
-                                                       const char* displayName)
+                                                       const char* displayName, const char* name)
 {
     if (port >= kPortCount || (parent != nullptr && (!isCategory(parent) || !onPort(parent, port)))) {
         return nullptr;
@@ -151,6 +151,7 @@ ParameterInfoEntry* ParameterInfoRegistry::addCategory(std::uint32_t port, Param
         entry.type = kInfoCategory;
         entry.port = static_cast<std::int32_t>(port);
         entry.displayName = copyText(displayName);
+        entry.name = copyText(name);
         if (parent != nullptr) {
             entry.depth = parent->depth + 1;
             entry.parentName = copyText(parent->displayName);

@@ -204,8 +204,11 @@ public:
     ParameterInfoRegistry(const ParameterInfoRegistry&) = delete;
     ParameterInfoRegistry& operator=(const ParameterInfoRegistry&) = delete;
 
-    // Without a parent the category becomes the port's newest root.
-    ParameterInfoEntry* addCategory(std::uint32_t port, ParameterInfoEntry* parent, const char* displayName);
+    // Without a parent the category becomes the port's newest root. The
+    // applets' own categories have no name; one mirrored from the host's
+    // tree carries the host category's.
+    ParameterInfoEntry* addCategory(std::uint32_t port, ParameterInfoEntry* parent, const char* displayName,
+                                    const char* name = nullptr);
 
     ParameterInfoEntry* addIntInfo(ParameterInfoEntry* parent, const char* displayName, const char* name,
                                    std::int32_t min, std::int32_t max, std::int32_t increment, std::int32_t access,

@@ -179,7 +179,8 @@ ParameterInfoEntry* TreeBuilder::mirrorCategory(ParameterInfoEntry* parent, cons
     if (known != mirroredCategories_.end()) {
         return known->second;
     }
-    ParameterInfoEntry* category = registry_.addCategory(port_, parent, hostCategory->displayName);
+    ParameterInfoEntry* category =
+        registry_.addCategory(port_, parent, hostCategory->displayName, hostCategory->name);
     mirroredCategories_[hostCategory] = category;
     return category;
 }
@@ -274,31 +275,45 @@ void buildParameterInfoTree(GenericApplet& applet, const TableOf<InfoItem>& item
     }
 }
 
+namespace {
+
+// A host may walk the tree without a lock while a setter moves a limit:
+// each field is stored whole, as one atomic store, so that a reader sees
+// the value from before or from after, never a torn one. Relaxed: no other
+// memory is published with it.
+template <typename Field>
+void storeField(Field& field, Field value)
+{
+    __atomic_store(&field, &value, __ATOMIC_RELAXED);
+}
+
+}  // namespace
+
 void moveInfoIntMax(GenericApplet& applet, std::uint32_t port, std::int32_t id, std::int32_t max)
 {
     if (ParameterInfoEntry* entry = applet.findParameterInfo(port, id)) {
-        entry->value.integer.max = max;
+        storeField(entry->value.integer.max, max);
     }
 }
 
 void moveInfoIntMin(GenericApplet& applet, std::uint32_t port, std::int32_t id, std::int32_t min)
 {
     if (ParameterInfoEntry* entry = applet.findParameterInfo(port, id)) {
-        entry->value.integer.min = min;
+        storeField(entry->value.integer.min, min);
     }
 }
 
 void moveInfoDoubleMin(GenericApplet& applet, std::uint32_t port, std::int32_t id, double min)
 {
     if (ParameterInfoEntry* entry = applet.findParameterInfo(port, id)) {
-        entry->value.floating.min = min;
+        storeField(entry->value.floating.min, min);
     }
 }
 
 void moveInfoAccess(GenericApplet& applet, std::uint32_t port, std::int32_t id, std::int32_t access)
 {
     if (ParameterInfoEntry* entry = applet.findParameterInfo(port, id)) {
-        entry->access = access;
+        storeField(entry->access, access);
     }
 }
 

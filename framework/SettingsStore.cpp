@@ -149,8 +149,9 @@ SettingsLocation locateSettings(const std::string& modulePath)
     if (extension != std::string::npos) {
         section.erase(extension);
     }
-    // A file name such as ".so" leaves no name to read a section by.
-    if (section.empty()) {
+    // A file name such as ".so" leaves no name to read a section by, and a
+    // file at the root ("/x.so") no directory to read the settings from.
+    if (section.empty() || separator == 0) {
         return location;
     }
     location.found = true;

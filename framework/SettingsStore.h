@@ -59,8 +59,8 @@ struct SettingsLocation {
 };
 
 // From the library's own path (os::modulePathOf). An empty path, a path
-// without any directory separator or one whose file name part is empty gives
-// no location.
+// without any directory separator, or one whose directory part or file name
+// part is empty gives no location.
 SettingsLocation locateSettings(const std::string& modulePath);
 
 }  // namespace velm

@@ -263,16 +263,21 @@ TEST_F(Files, HostTreeSeedsAndMirrorsItsRegisterParameters)
     ParameterInfoEntry* root = lib().Fg_getParameterInfo(handle(), 0);
     ASSERT_NE(root, nullptr);
     EXPECT_STREQ(root->displayName, "Direct PL Access");
-    // The host's categories are made again under the mirror, each once.
+    // The host's categories are made again under the mirror, each once,
+    // with the host's display names and parameter names.
     std::vector<std::string> categories;
     const ParameterInfoEntry* mode = nullptr;
     for (int32_t i = 0; i < root->value.category.childCount; ++i) {
-        categories.emplace_back(root->value.category.children[i]->displayName);
+        const ParameterInfoEntry* category = root->value.category.children[i];
+        categories.push_back(std::string(category->displayName) + "/" + (category->name ? category->name : "null"));
     }
-    EXPECT_EQ(categories, (std::vector<std::string>{"Host Design", "Host Acquisition"}));
+    EXPECT_EQ(categories, (std::vector<std::string>{"Host Design/HostDesign", "Host Acquisition/HostAcquisition"}));
     const ParameterInfoEntry* design = root->value.category.children[0];
     EXPECT_EQ(design->value.category.childCount, 3);
     const ParameterInfoEntry* deeper = design->value.category.children[2]->value.category.children[0];
+    EXPECT_STREQ(design->value.category.children[2]->name, "HostDeep");
+    EXPECT_STREQ(deeper->name, "HostDeeper");
+    EXPECT_STREQ(deeper->parentName, "Deep");
     mode = deeper->value.category.children[0];
     EXPECT_STREQ(mode->name, "DPLA_HOST_MODE");
     EXPECT_EQ(mode->id, 2090012);

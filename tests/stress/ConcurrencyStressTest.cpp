@@ -1,9 +1,10 @@
 // Several callers at once, as an acquisition program with many threads would
 // be: eight threads setting and getting parameters on one instance, others
 // working on instances of their own, one saving and loading configuration
-// files, one creating and freeing instances. Built under ThreadSanitizer in
-// CI, where any data race fails the run; here it also checks that every
-// value read back is one that some thread set.
+// files, one creating and freeing instances, one walking the instance's
+// parameter-info tree without a lock, as a host does. Built under
+// ThreadSanitizer in CI, where any data race fails the run; here it also
+// checks that every value read back is one that some thread set.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -14,9 +15,44 @@
 #include "AppletLibrary.h"
 #include "BuiltDeliverables.h"
 #include "ParameterIds.h"
+#include "ParameterInfoRegistry.h"
 
 namespace velm::test {
 namespace {
+
+// A field of the tree as a host may read it while setters move limits: whole,
+// never torn.
+template <typename Field>
+Field loadField(const Field& field)
+{
+    Field value{};
+    __atomic_load(&field, &value, __ATOMIC_RELAXED);
+    return value;
+}
+
+// Every access flag and limit of an entry and of everything under it; the
+// sum only keeps the reads.
+double walkEntry(const ParameterInfoEntry& entry)
+{
+    double sum = loadField(entry.access);
+    switch (entry.type) {
+    case kInfoCategory:
+        for (int32_t i = 0; i < entry.value.category.childCount; ++i) {
+            sum += walkEntry(*entry.value.category.children[i]);
+        }
+        break;
+    case kInfoInt:
+    case kInfoRegisterInt:
+        sum += loadField(entry.value.integer.min) + loadField(entry.value.integer.max);
+        break;
+    case kInfoDouble:
+        sum += loadField(entry.value.floating.min) + loadField(entry.value.floating.max);
+        break;
+    default:
+        break;
+    }
+    return sum;
+}
 
 // Values the threads set: a read must give one of these (or the default).
 const std::set<int32_t> kWidths = {1024, 512, 768, 2048, 4096, 256};
@@ -129,6 +165,20 @@ TEST_P(Concurrency, ManyCallersOnSharedAndOwnInstances)
             library.Info(4144, 0, 0, &board, nullptr);
             library.enumerationValue("VCC");
             library.Fg_FreeGrabber(&own);
+        }
+    });
+
+    threads.emplace_back([&] {
+        waitForStart();
+        const ParameterInfoEntry* root = library.Fg_getParameterInfo(&shared, 0);
+        double sum = 0;
+        for (int round = 0; root != nullptr && round < kRounds; ++round) {
+            for (const ParameterInfoEntry* entry = root; entry != nullptr; entry = entry->next) {
+                sum += walkEntry(*entry);
+            }
+        }
+        if (root == nullptr || sum == 0) {
+            failedCalls++;
         }
     });
 

@@ -166,6 +166,8 @@ TEST(SettingsLocation, FromTheLibrarysOwnPath)
         {"belcora.so", false, "", "none"},
         {"/opt/a/", false, "", "none"},
         {"/opt/a/.so", false, "", "none"},
+        {"/belcora.so", false, "", "none"},
+        {"\\belcora.dll", false, "", "none"},
     };
     for (const Case& c : cases) {
         const SettingsLocation location = locateSettings(c.path);
