@@ -120,6 +120,9 @@ std::unique_ptr<Design> parseDesignBlock(std::string_view block)
             if (!addEvent(words, *design)) {
                 return nullptr;
             }
+        } else if (words.front() == "gap" && words.size() == 1) {
+            design->eventNames.emplace_back();
+            design->events.push_back(DesignEvent{0, nullptr, 0, 0});
         } else {
             return nullptr;
         }
@@ -128,8 +131,11 @@ std::unique_ptr<Design> parseDesignBlock(std::string_view block)
         return nullptr;
     }
     // Only now are the names in place for good.
+    // A gap keeps its null name.
     for (std::size_t i = 0; i < design->events.size(); ++i) {
-        design->events[i].name = design->eventNames[i].c_str();
+        if (!design->eventNames[i].empty()) {
+            design->events[i].name = design->eventNames[i].c_str();
+        }
     }
     return design;
 }

@@ -6,7 +6,12 @@
 //   # comment
 //   register <id> <width-in-bits> <rw|ro> <name> [table <entries>]
 //   event <kind> <name>
+//   gap
 //   end
+//
+// "gap" takes an event index without an event: the loader answers none for
+// it, and the events after it keep their indexes, as in designs whose
+// event numbering has holes.
 //
 // "table <entries>" makes a register a table of that many entries (1 to
 // 65536) of its width: the host then takes whole-table records and element

@@ -138,7 +138,8 @@ std::int32_t isRegisterWritable(void* design, std::uint32_t registerId)
 const DesignEvent* getDesignEvent(void* design, std::int32_t index)
 {
     return askDesign(design, static_cast<const DesignEvent*>(nullptr), [&](const Design& d) -> const DesignEvent* {
-        if (index < 0 || static_cast<std::size_t>(index) >= d.events.size()) {
+        if (index < 0 || static_cast<std::size_t>(index) >= d.events.size() ||
+            d.events[static_cast<std::size_t>(index)].name == nullptr) {
             return nullptr;
         }
         return &d.events[static_cast<std::size_t>(index)];
