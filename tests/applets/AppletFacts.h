@@ -48,6 +48,17 @@ struct PortValue {
     bool isDouble = false;
 };
 
+// A value an instance holds from its construction on, the same on every
+// port: a number, a text (every text starts empty), or every entry of a
+// table of `entries` elements alike.
+enum class Form { integer, floating, text, table };
+struct ConstructedValue {
+    std::int32_t id;
+    double value;
+    Form form = Form::integer;
+    std::uint32_t entries = 0;
+};
+
 // An event name, a design's own or an alias, and the mask it stands for.
 struct EventFact {
     std::string name;
@@ -252,6 +263,10 @@ struct AppletFacts {
     std::vector<EventFact> events;
     // Values right after creation.
     std::vector<PortValue> defaults;
+    // Values as constructed, where nothing wrote them since: every value a
+    // slave answers, or those that a new instance's initial writes leave
+    // alone where there are no slaves.
+    std::vector<ConstructedValue> constructed;
     // Values that a saved file brings back into a new instance; each differs
     // from the default.
     std::vector<PortValue> roundTrip;

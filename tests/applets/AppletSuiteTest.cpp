@@ -177,23 +177,59 @@ TEST_P(EveryApplet, InfoHandsOutTheIconTheDesignAndAnIdentity)
     }
 }
 
-// A slave leaves the board as its master set it; an applet of one camera
-// has no slaves.
-TEST_P(EveryApplet, CreationFlagMakesASlaveOnlyWhereThereAreTwoCameras)
+void expectConstructed(AppletLibrary& lib, AppletHandle* handle, const ConstructedValue& kept, uint32_t port,
+                       const std::string& where)
+{
+    switch (kept.form) {
+    case Form::integer:
+        EXPECT_EQ(static_cast<double>(lib.getInt(handle, kept.id, port)), kept.value) << where;
+        break;
+    case Form::floating:
+        EXPECT_EQ(lib.getDouble(handle, kept.id, port), kept.value) << where;
+        break;
+    case Form::text:
+        EXPECT_EQ(lib.getText(handle, kept.id, port), "") << where;
+        break;
+    case Form::table: {
+        std::vector<int64_t> entries;
+        for (uint32_t i = 0; i < kept.entries; ++i) {
+            entries.push_back(lib.getElement(handle, kept.id, i, port));
+        }
+        EXPECT_EQ(entries, std::vector<int64_t>(kept.entries, static_cast<int64_t>(kept.value))) << where;
+        break;
+    }
+    }
+}
+
+// A slave leaves the board and the host as its master set them, and so
+// answers on every port what its instance was constructed with; an applet
+// of one camera has no slaves, and there the values that the initial
+// writes leave alone show the construction.
+TEST_P(EveryApplet, CreationFlagMakesASlaveOnlyWhereThereAreTwoCamerasAndConstructedValuesStand)
 {
     AppletLibrary library(libraryPath(facts().library));
     simClearLog();
     int32_t error = 0;
-    AppletHandle slave{library.Std_entry(0, &error, 1)};
+    AppletHandle instance{library.Std_entry(0, &error, 1)};
     if (facts().cameras == 1) {
-        EXPECT_EQ(slave.instance, nullptr);
+        EXPECT_EQ(instance.instance, nullptr);
         EXPECT_EQ(error, -2070);
-        return;
+        instance.instance = library.Std_entry(0, &error, 0);
+    } else {
+        EXPECT_TRUE(callLogged(std::string("Fg_InitHandleSlaveAware(") + facts().name + ".hap,0,slave=1)"));
+        EXPECT_TRUE(accessLog().empty()) << "a slave writes no register";
+        EXPECT_FALSE(callLogged("Fg_setParameter(")) << "nor a host parameter";
     }
-    ASSERT_NE(slave.instance, nullptr) << error;
-    EXPECT_TRUE(callLogged(std::string("Fg_InitHandleSlaveAware(") + facts().name + ".hap,0,slave=1)"));
-    EXPECT_TRUE(accessLog().empty()) << "a slave writes no register";
-    library.Fg_FreeGrabber(&slave);
+    ASSERT_NE(instance.instance, nullptr) << error;
+    ASSERT_FALSE(facts().constructed.empty());
+    for (uint32_t port = 0; port < facts().cameras; ++port) {
+        for (const ConstructedValue& kept : facts().constructed) {
+            expectConstructed(library, &instance, kept, port,
+                              std::string(facts().name) + " id " + std::to_string(kept.id) + " port " +
+                                  std::to_string(port));
+        }
+    }
+    library.Fg_FreeGrabber(&instance);
 }
 
 // What the host or the design reports, the constants and the description

@@ -64,8 +64,19 @@ AppletFacts arventaFacts()
     facts.createdConfiguration = "arventa/expected/arventa_created.mcf";
     facts.defaults = {
         {100, 0, 1024},    {100, 1, 1024},    {11011, 0, 108},  {11011, 1, 108}, {700, 1, 3},
-        {30106, 1, 40.0, true}, {30101, 0, 8}, {30100, 1, 17},  {200401, 1, 5},  {300002, 1, 1.0, true},
-        {4000, 1, 12},     {300007, 1, 12},
+        {30106, 1, 40.0, true}, {30101, 0, 8}, {30100, 1, 17},  {200401, 1, 5},  {4000, 1, 12},
+        {300007, 1, 12},
+    };
+    // Everything a slave keeps; its generator timing is checked with
+    // Arventa's own tests.
+    facts.constructed = {
+        {600, 1000000}, {3051, 0}, {11011, 108}, {5025, 1}, {100, 1024}, {200, 1024}, {300, 0}, {400, 0},
+        {5050, 0}, {700, 3}, {4010, 1}, {25110, 1}, {25111, 0}, {110017, 3}, {300001, 0, Form::table, 4096},
+        {300000, 0, Form::text}, {110021, 0, Form::text}, {300004, 0.0, Form::floating},
+        {300002, 1.0, Form::floating}, {300003, 1.0, Form::floating}, {300005, 0}, {14020, 3}, {200400, 0},
+        {200401, 5}, {200402, 5}, {200403, 5},
+        {30099, 0}, {30113, 1}, {30102, 1024}, {30104, 1024}, {30105, 4}, {30106, 40.0, Form::floating},
+        {30107, 25}, {30108, 1}, {30109, 1}, {30110, 1}, {30111, 1}, {30112, 0},
     };
     // Set in this order: the triple-tap type of port 1 takes port 1's width.
     facts.roundTrip = {

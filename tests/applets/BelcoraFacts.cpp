@@ -62,7 +62,15 @@ AppletFacts belcoraFacts()
     facts.events = oneCameraEvents();
     facts.createdConfiguration = "belcora/expected/belcora_created.mcf";
     facts.defaults = {
-        {100, 0, 1024}, {11011, 0, 214}, {30106, 0, 40.0, true}, {200401, 0, 5}, {300002, 0, 1.0, true},
+        {100, 0, 1024}, {11011, 0, 214}, {30106, 0, 40.0, true}, {200401, 0, 5},
+    };
+    // What the initial writes leave alone: the sensor correction's own
+    // values (they write its preset and update scheme), the table files and
+    // the curve.
+    facts.constructed = {
+        {110118, 1}, {110119, 1024}, {110120, 1}, {110121, 0}, {110122, 0, Form::table, 2},
+        {110123, 0, Form::table, 2}, {300000, 0, Form::text}, {110021, 0, Form::text},
+        {300004, 0.0, Form::floating}, {300002, 1.0, Form::floating}, {300003, 1.0, Form::floating}, {300005, 0},
     };
     facts.roundTrip = {
         {100, 0, 2048}, {200402, 0, 4}, {13000, 0, 2.5, true}, {30106, 0, 80.0, true}, {600, 0, 5000},

@@ -54,8 +54,12 @@ AppletFacts dalmiraFacts()
     facts.createdConfiguration = "dalmira/expected/dalmira_created.mcf";
     facts.defaults = {
         {100, 0, 4096}, {200, 0, 1024}, {11011, 0, 308}, {5025, 0, 1}, {30106, 0, 40.0, true}, {30107, 0, 25},
-        {30101, 0, 8}, {30100, 0, 17}, {30103, 0, 1028}, {200400, 0, 0}, {200401, 0, 5}, {300002, 0, 1.0, true},
-        {110017, 0, 3},
+        {30101, 0, 8}, {30100, 0, 17}, {30103, 0, 1028}, {200400, 0, 0}, {200401, 0, 5}, {110017, 0, 3},
+    };
+    // What the initial writes leave alone: the table files and the curve.
+    facts.constructed = {
+        {300000, 0, Form::text}, {110021, 0, Form::text}, {300004, 0.0, Form::floating},
+        {300002, 1.0, Form::floating}, {300003, 1.0, Form::floating}, {300005, 0},
     };
     facts.roundTrip = {
         {11011, 0, 310}, {5025, 0, 0}, {25110, 0, 4}, {25111, 0, 2}, {100, 0, 2048}, {300, 0, 64}, {200, 0, 512},

@@ -85,6 +85,13 @@ public:
         const int32_t result = Fg_getParameterWithType(handle, id, buffer.data(), port, 1);
         return result == 0 ? std::string(buffer.data()) : "error " + std::to_string(result);
     }
+    // An array element's value, or the code when the get fails.
+    int64_t getElement(AppletHandle* handle, int32_t id, uint32_t index, uint32_t port = 0)
+    {
+        AppletFieldElement element{0xDEAD, index};
+        const int32_t result = Fg_getParameterWithType(handle, id, &element, port, 4098);
+        return result == 0 ? int64_t{element.value} : int64_t{result};
+    }
 
 private:
     void* resolve(const char* name)

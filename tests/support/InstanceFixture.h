@@ -152,12 +152,9 @@ protected:
         AppletFieldElement element{value, index};
         return lib().Fg_setParameterWithType(handle(), id, &element, port, 4098);
     }
-    // The element's value, or the code when the get fails.
     int64_t getElement(int32_t id, uint32_t index, uint32_t port = 0)
     {
-        AppletFieldElement element{0xDEAD, index};
-        const int32_t result = lib().Fg_getParameterWithType(handle(), id, &element, port, 4098);
-        return result == 0 ? int64_t{element.value} : int64_t{result};
+        return lib().getElement(handle(), id, index, port);
     }
     // Each case runs on the state the cases before it left.
     void runSetCases(const std::vector<SetCase>& cases)

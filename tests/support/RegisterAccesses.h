@@ -101,14 +101,17 @@ inline std::vector<Access> generatorClearWrites(uint32_t enableId)
 // What the generator's defaults write after its source switch, for a design
 // whose nine generator registers have consecutive ids from `enableId`:
 // start, width 1024 and gap 4 counted in the design's units (pairs of
-// pixels unless given), height 1024 from 0, the timing of 40 MHz at
-// accuracy 25 (active 8, passive 17, both less one) set twice, the four taps
-// one by one, and roll.
-inline std::vector<Access> generatorDefaultWrites(uint32_t enableId, uint32_t pixelsPerUnit = 2)
+// pixels unless given; a design may count `unitsPerPixel` units a pixel
+// instead), height 1024 from 0, the timing of 40 MHz at accuracy 25
+// (active 8, passive 17, both less one) set twice, the four taps one by
+// one, and roll.
+inline std::vector<Access> generatorDefaultWrites(uint32_t enableId, uint32_t pixelsPerUnit = 2,
+                                                  uint32_t unitsPerPixel = 1)
 {
     const uint32_t start = enableId + 1, width = enableId + 2, lineWidth = enableId + 3, height = enableId + 4,
                    active = enableId + 5, passive = enableId + 6, mask = enableId + 7, roll = enableId + 8;
-    const uint32_t units = 1024 / pixelsPerUnit, lineUnits = (1024 + 4) / pixelsPerUnit;
+    const uint32_t units = 1024 * unitsPerPixel / pixelsPerUnit,
+                   lineUnits = (1024 + 4) * unitsPerPixel / pixelsPerUnit;
     return {
         generatorWrite(start, 1),
         generatorWrite(width, units), generatorWrite(lineWidth, lineUnits),
@@ -121,15 +124,16 @@ inline std::vector<Access> generatorDefaultWrites(uint32_t enableId, uint32_t pi
     };
 }
 
-// What the defaults of the colour tables and the white balance write in a
-// design of one camera: the three tables from the curve, red, green and
-// blue, then a gain of 1 for red, blue and green, each run on consecutive
-// ids.
-inline std::vector<Access> colourDefaultWrites(uint32_t redTable, uint32_t redGain)
+// What the defaults of the colour tables and the white balance write for a
+// camera: the three tables from the curve, red, green and blue, then a gain
+// of 1 for red, blue and green, each run on consecutive ids, all with the
+// camera's port as index.
+inline std::vector<Access> colourDefaultWrites(uint32_t redTable, uint32_t redGain, uint32_t port = 0)
 {
     return {
-        tableWrite(redTable), tableWrite(redTable + 1), tableWrite(redTable + 2),
-        doubleWrite(redGain, 1.0), doubleWrite(redGain + 1, 1.0), doubleWrite(redGain + 2, 1.0),
+        tableWrite(redTable, kByteTableLength, port), tableWrite(redTable + 1, kByteTableLength, port),
+        tableWrite(redTable + 2, kByteTableLength, port), doubleWrite(redGain, 1.0, port),
+        doubleWrite(redGain + 1, 1.0, port), doubleWrite(redGain + 2, 1.0, port),
     };
 }
 
