@@ -1,32 +1,18 @@
 // Settings files of any content, read by the settings store.
-#include <cstdio>
 #include <string>
 
 #include "SettingsStore.h"
 #include "FuzzSupport.h"
 
-namespace {
-
-// Destroyed, and so removed, when the run ends.
-velm::test::ScratchDirectory& scratch()
-{
-    static velm::test::ScratchDirectory made;
-    return made;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    velm::fuzz::keepFilesInMemory();
-    scratch();
+    velm::fuzz::scratch();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string name = scratch().file("inspect.conf");
-    velm::fuzz::writeFile(name, data, size);
+    const std::string name = velm::fuzz::writeInput("inspect.conf", data, size);
     for (bool caseSensitive : {true, false}) {
         velm::InspectConfig settings(true, caseSensitive);
         settings.loadFile(name, true, caseSensitive);
