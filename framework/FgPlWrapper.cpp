@@ -1,11 +1,14 @@
 #include "FgPlWrapper.h"
 
 #include <atomic>
+#include <cstring>
+#include <string>
 #include <string_view>
 
 #include "DesignLoader.h"
 #include "ErrorCodes.h"
 #include "FgPlWrapperPrivate.h"
+#include "ParameterInfoBuilderXML.h"
 #include "ParameterInfoRegistry.h"
 
 namespace velm {
@@ -302,6 +305,39 @@ const char* FgPlWrapper::getEventName(std::uint64_t mask)
         }
     }
     return nullptr;
+}
+
+// Asked first with a null buffer for the size, then with a buffer of that
+// size. Every answer is also the instance's last error.
+std::int32_t FgPlWrapper::getParameterInfoXML(void* /*handleRecord*/, std::uint32_t port, char* buffer,
+                                              std::size_t* size)
+{
+    if (size == nullptr) {
+        return setLastError(kErrInvalidArgument);
+    }
+    if (buffer != nullptr && *size == 0) {
+        return setLastError(kErrBufferTooSmall);
+    }
+    ParameterInfoRegistry& registry = getParameterInfoRegistry();
+    if (registry.getRoot(port) == nullptr) {
+        return setLastError(kErrNotAllowed);
+    }
+    std::string document;
+    try {
+        document = ParameterInfoBuilderXML(registry, getAppletName(), port).build();
+    } catch (...) {
+        // Memory ran out, or the applet's name could not be had.
+        return setLastError(kErrBufferTooSmall);
+    }
+    if (buffer != nullptr) {
+        if (document.size() >= *size) {
+            return setLastError(kErrBufferTooSmall);
+        }
+        std::memcpy(buffer, document.data(), document.size());
+        std::memset(buffer + document.size(), 0, *size - document.size());
+    }
+    *size = document.size() + 1;
+    return setLastError(0);
 }
 
 }  // namespace velm

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "ErrorCodes.h"
-#include "FgPlWrapper.h"
 #include "ParameterInfoRegistry.h"
 
 namespace velm {
@@ -96,8 +95,8 @@ struct CategoryNode {
 }  // namespace
 
 struct ParameterInfoBuilderXML::Private {
-    Private(ParameterInfoRegistry& registryIn, FgPlWrapper& instanceIn, std::uint32_t portIn)
-        : registry(registryIn), instance(instanceIn), port(portIn)
+    Private(ParameterInfoRegistry& registryIn, const char* appletNameIn, std::uint32_t portIn)
+        : registry(registryIn), appletName(appletNameIn), port(portIn)
     {
     }
 
@@ -121,7 +120,7 @@ struct ParameterInfoBuilderXML::Private {
     void element(const char* element, const Content& content);
 
     ParameterInfoRegistry& registry;
-    FgPlWrapper& instance;
+    const char* appletName;
     const std::uint32_t port;
     std::unique_ptr<CategoryNode> root;
     std::ostringstream out;
@@ -158,7 +157,7 @@ void ParameterInfoBuilderXML::Private::writeHeader()
     out << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
         << "\n"
         << "<RegisterDescription\n"
-        << "ModelName=\"" << escaped(instance.getAppletName()) << "\"\n"
+        << "ModelName=\"" << escaped(appletName) << "\"\n"
         << "VendorName=\"" << kVendorName << "\"\n"
         << "StandardNameSpace=\"None\"\n"
         << "SchemaMajorVersion=\"1\"\n"
@@ -366,9 +365,9 @@ void ParameterInfoBuilderXML::Private::writeFooter()
         << "</RegisterDescription>\n";
 }
 
-ParameterInfoBuilderXML::ParameterInfoBuilderXML(ParameterInfoRegistry& registry, FgPlWrapper& instance,
+ParameterInfoBuilderXML::ParameterInfoBuilderXML(ParameterInfoRegistry& registry, const char* appletName,
                                                  std::uint32_t port)
-    : d_(std::make_unique<Private>(registry, instance, port))
+    : d_(std::make_unique<Private>(registry, appletName, port))
 {
 }
 
@@ -384,39 +383,6 @@ std::string ParameterInfoBuilderXML::build()
     d_->writeCategory(*d_->root, true);
     d_->writeFooter();
     return d_->out.str();
-}
-
-// Asked first with a null buffer for the size, then with a buffer of that
-// size. Every answer is also the instance's last error.
-std::int32_t FgPlWrapper::getParameterInfoXML(void* /*handleRecord*/, std::uint32_t port, char* buffer,
-                                              std::size_t* size)
-{
-    if (size == nullptr) {
-        return setLastError(kErrInvalidArgument);
-    }
-    if (buffer != nullptr && *size == 0) {
-        return setLastError(kErrBufferTooSmall);
-    }
-    ParameterInfoRegistry& registry = getParameterInfoRegistry();
-    if (registry.getRoot(port) == nullptr) {
-        return setLastError(kErrNotAllowed);
-    }
-    std::string document;
-    try {
-        document = ParameterInfoBuilderXML(registry, *this, port).build();
-    } catch (...) {
-        // Memory ran out, or the applet's name could not be had.
-        return setLastError(kErrBufferTooSmall);
-    }
-    if (buffer != nullptr) {
-        if (document.size() >= *size) {
-            return setLastError(kErrBufferTooSmall);
-        }
-        std::memcpy(buffer, document.data(), document.size());
-        std::memset(buffer + document.size(), 0, *size - document.size());
-    }
-    *size = document.size() + 1;
-    return setLastError(0);
 }
 
 }  // namespace velm

@@ -10,14 +10,14 @@
 
 namespace velm {
 
-class FgPlWrapper;
 class ParameterInfoRegistry;
 
 class ParameterInfoBuilderXML {
 public:
-    // Both are borrowed for the builder's life; the instance gives the
-    // applet name.
-    ParameterInfoBuilderXML(ParameterInfoRegistry& registry, FgPlWrapper& instance, std::uint32_t port);
+    // Both are borrowed for the builder's life. The instance that owns the
+    // registry gives its applet name, so that the tree and its XML need
+    // nothing of the instance itself.
+    ParameterInfoBuilderXML(ParameterInfoRegistry& registry, const char* appletName, std::uint32_t port);
     virtual ~ParameterInfoBuilderXML();
     ParameterInfoBuilderXML(const ParameterInfoBuilderXML&) = delete;
     ParameterInfoBuilderXML& operator=(const ParameterInfoBuilderXML&) = delete;

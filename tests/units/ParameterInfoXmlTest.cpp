@@ -42,7 +42,7 @@ void buildSample(ParameterInfoRegistry& registry)
 
 std::string documentOf(StubApplet& applet, std::uint32_t port = 0)
 {
-    return ParameterInfoBuilderXML(applet.getParameterInfoRegistry(), applet, port).build();
+    return ParameterInfoBuilderXML(applet.getParameterInfoRegistry(), applet.getAppletName(), port).build();
 }
 
 TEST(ParameterInfoXml, SampleDocumentByteForByte)
