@@ -19,7 +19,7 @@
 #include "AllowedValues.h"
 #include "DesignRegisters.h"
 #include "FgPlWrapper.h"
-#include "SettingsStore.h"
+#include "InspectConfig.h"
 #include "LockTemplates.h"
 
 namespace velm {

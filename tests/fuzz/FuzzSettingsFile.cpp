@@ -1,7 +1,7 @@
 // Settings files of any content, read by the settings store.
 #include <string>
 
-#include "SettingsStore.h"
+#include "InspectConfig.h"
 #include "FuzzSupport.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)

@@ -1,4 +1,4 @@
-#include "SettingsStore.h"
+#include "InspectConfig.h"
 
 #include <fstream>
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "SettingsStore.h"
+#include "InspectConfig.h"
 #include "Platform.h"
 #include "UnitSupport.h"
 
