@@ -241,7 +241,7 @@ constexpr const char* kSensorCorrection = "Sensor Correction";
 
 constexpr InfoItem kSensorCorrectionInfo[] = {
     infoCategory(kSensorCorrection),
-    infoEnum(kSensorCorrection, "Readout Preset", FG_SENSORREADOUT, 7),
+    infoEnum(kSensorCorrection, "Readout Preset", FG_SENSORREADOUT, kReadWriteFlagged),
 };
 
 constexpr auto kInfoTree =

@@ -227,14 +227,14 @@ constexpr const char* kSensorCorrection = "Sensor Correction";
 
 constexpr InfoItem kSensorCorrectionInfo[] = {
     infoCategory(kSensorCorrection),
-    infoEnum(kSensorCorrection, "Readout Preset", FG_SENSORREADOUT, 7),
-    infoInt(kSensorCorrection, "Sub Sensor Count", FG_SC_SUBSENSORCOUNT, 1, 2, 1, 7),
-    infoInt(kSensorCorrection, "Sensor Length", FG_SC_SENSORLENGTH, 8, 16384, 1, 7),
-    infoInt(kSensorCorrection, "Tap Count", FG_SC_TAPCOUNT, 1, 2, 1, 7),
-    infoEnum(kSensorCorrection, "Rotated Sensor", FG_SC_ROTATEDSENSOR, 7),
-    infoArray(kSensorCorrection, "Readout Direction", FG_SC_READOUTDIRECTION, 2, 0, 1, 7),
-    infoArray(kSensorCorrection, "Pixel Order", FG_SC_PIXELORDER, 2, 0, 1, 7),
-    infoEnum(kSensorCorrection, "Update Scheme", FG_SC_UPDATESCHEME, 7),
+    infoEnum(kSensorCorrection, "Readout Preset", FG_SENSORREADOUT, kReadWriteFlagged),
+    infoInt(kSensorCorrection, "Sub Sensor Count", FG_SC_SUBSENSORCOUNT, 1, 2, 1, kReadWriteFlagged),
+    infoInt(kSensorCorrection, "Sensor Length", FG_SC_SENSORLENGTH, 8, 16384, 1, kReadWriteFlagged),
+    infoInt(kSensorCorrection, "Tap Count", FG_SC_TAPCOUNT, 1, 2, 1, kReadWriteFlagged),
+    infoEnum(kSensorCorrection, "Rotated Sensor", FG_SC_ROTATEDSENSOR, kReadWriteFlagged),
+    infoArray(kSensorCorrection, "Readout Direction", FG_SC_READOUTDIRECTION, 2, 0, 1, kReadWriteFlagged),
+    infoArray(kSensorCorrection, "Pixel Order", FG_SC_PIXELORDER, 2, 0, 1, kReadWriteFlagged),
+    infoEnum(kSensorCorrection, "Update Scheme", FG_SC_UPDATESCHEME, kReadWriteFlagged),
 };
 
 constexpr auto kInfoTree =

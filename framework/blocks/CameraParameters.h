@@ -443,8 +443,8 @@ inline constexpr const char* kMiscellaneous = "Miscellaneous";
 
 inline constexpr InfoItem kCameraLinkInfo[] = {
     infoCategory(kCameraLink),
-    infoEnum(kCameraLink, "Input Format", FG_CAMERA_LINK_CAMTYPE, 7),
-    infoEnum(kCameraLink, "Use DVAL", FG_USEDVAL, 7),
+    infoEnum(kCameraLink, "Input Format", FG_CAMERA_LINK_CAMTYPE, kReadWriteFlagged),
+    infoEnum(kCameraLink, "Use DVAL", FG_USEDVAL, kReadWriteFlagged),
 };
 
 // The region's entries with the limits of the defaults: the least width
@@ -453,38 +453,38 @@ constexpr std::array<InfoItem, 5> roiInfo(std::uint32_t minWidth, std::uint32_t 
 {
     return {{
         infoCategory(kRoi),
-        infoInt(kRoi, "Width", FG_WIDTH, minWidth, kMaxImageWidth, step, 3, 2, "pixel"),
-        infoInt(kRoi, "Height", FG_HEIGHT, minHeight, kMaxImageHeight, 1, 3, 2, "pixel"),
-        infoInt(kRoi, "XOffset", FG_XOFFSET, 0, kMaxImageWidth - minWidth, step, 3, 2, "pixel"),
-        infoInt(kRoi, "YOffset", FG_YOFFSET, 0, kMaxImageHeight - 1, 1, 3, 2, "pixel"),
+        infoInt(kRoi, "Width", FG_WIDTH, minWidth, kMaxImageWidth, step, kReadWrite, 2, "pixel"),
+        infoInt(kRoi, "Height", FG_HEIGHT, minHeight, kMaxImageHeight, 1, kReadWrite, 2, "pixel"),
+        infoInt(kRoi, "XOffset", FG_XOFFSET, 0, kMaxImageWidth - minWidth, step, kReadWrite, 2, "pixel"),
+        infoInt(kRoi, "YOffset", FG_YOFFSET, 0, kMaxImageHeight - 1, 1, kReadWrite, 2, "pixel"),
     }};
 }
 
 inline constexpr InfoItem kImageSelectorInfo[] = {
     infoCategory(kImageSelector),
-    infoInt(kImageSelector, "Image select period", FG_IMG_SELECT_PERIOD, 1, 256, 1, 7, 1, "image"),
-    infoInt(kImageSelector, "Image select", FG_IMG_SELECT, 0, 255, 1, 7, 1, "image"),
+    infoInt(kImageSelector, "Image select period", FG_IMG_SELECT_PERIOD, 1, 256, 1, kReadWriteFlagged, 1, "image"),
+    infoInt(kImageSelector, "Image select", FG_IMG_SELECT, 0, 255, 1, kReadWriteFlagged, 1, "image"),
 };
 
 inline constexpr InfoItem kOutputFormatInfo[] = {
     infoCategory(kOutputFormat),
-    infoEnum(kOutputFormat, "Output Format", FG_FORMAT, 3),
-    infoEnum(kOutputFormat, "Alignment", FG_BITALIGNMENT, 7),
-    infoInt(kOutputFormat, "Pixel Depth", FG_PIXELDEPTH, 0, 128, 1, 1, 1, "bit"),
+    infoEnum(kOutputFormat, "Output Format", FG_FORMAT, kReadWrite),
+    infoEnum(kOutputFormat, "Alignment", FG_BITALIGNMENT, kReadWriteFlagged),
+    infoInt(kOutputFormat, "Pixel Depth", FG_PIXELDEPTH, 0, 128, 1, kReadOnly, 1, "bit"),
 };
 
 // The time-out maximum is 2^31 - 2, as the host takes it.
 inline constexpr InfoItem kMiscellaneousInfo[] = {
     infoCategory(kMiscellaneous),
-    infoInt(kMiscellaneous, "Timeout", FG_TIMEOUT, 2, 2147483646, 1, 7, 1, "seconds"),
-    infoInt(kMiscellaneous, "Turbo DMA Mode", FG_TURBO_DMA_MODE, 0, 1, 1, 3),
-    infoInt(kMiscellaneous, "Applet version", FG_APPLET_VERSION, 0, 0, 0, 1),
-    infoInt(kMiscellaneous, "Applet revision", FG_APPLET_REVISION, 0, 0, 0, 1),
-    infoInt(kMiscellaneous, "Applet Id", FG_APPLET_ID, 0, 0, 0, 1),
-    infoString(kMiscellaneous, "HAP file", FG_HAP_FILE, "*.hap", 1),
-    infoInt(kMiscellaneous, "DMA Status", FG_DMASTATUS, 0, 0, 0, 1),
-    infoInt(kMiscellaneous, "Camera Status", FG_CAMSTATUS, 0, 1, 1, 1),
-    infoInt(kMiscellaneous, "Camera Status Extended", FG_CAMSTATUS_EXTENDED, 0, 255, 1, 1),
+    infoInt(kMiscellaneous, "Timeout", FG_TIMEOUT, 2, 2147483646, 1, kReadWriteFlagged, 1, "seconds"),
+    infoInt(kMiscellaneous, "Turbo DMA Mode", FG_TURBO_DMA_MODE, 0, 1, 1, kReadWrite),
+    infoInt(kMiscellaneous, "Applet version", FG_APPLET_VERSION, 0, 0, 0, kReadOnly),
+    infoInt(kMiscellaneous, "Applet revision", FG_APPLET_REVISION, 0, 0, 0, kReadOnly),
+    infoInt(kMiscellaneous, "Applet Id", FG_APPLET_ID, 0, 0, 0, kReadOnly),
+    infoString(kMiscellaneous, "HAP file", FG_HAP_FILE, "*.hap", kReadOnly),
+    infoInt(kMiscellaneous, "DMA Status", FG_DMASTATUS, 0, 0, 0, kReadOnly),
+    infoInt(kMiscellaneous, "Camera Status", FG_CAMSTATUS, 0, 1, 1, kReadOnly),
+    infoInt(kMiscellaneous, "Camera Status Extended", FG_CAMSTATUS_EXTENDED, 0, 255, 1, kReadOnly),
 };
 
 // The white balance of the RGB designs, one gain a colour, in the order
@@ -523,10 +523,12 @@ inline constexpr double kWhiteBalanceStep = 1.0 / 1024.0;
 
 inline constexpr InfoItem kWhiteBalanceInfo[] = {
     infoCategory(kWhiteBalance),
-    infoDouble(kWhiteBalance, "Red Gain", FG_SCALINGFACTOR_RED, 0, 4.0 - kWhiteBalanceStep, kWhiteBalanceStep, 7),
-    infoDouble(kWhiteBalance, "Blue Gain", FG_SCALINGFACTOR_BLUE, 0, 4.0 - kWhiteBalanceStep, kWhiteBalanceStep, 7),
+    infoDouble(kWhiteBalance, "Red Gain", FG_SCALINGFACTOR_RED, 0, 4.0 - kWhiteBalanceStep, kWhiteBalanceStep,
+               kReadWriteFlagged),
+    infoDouble(kWhiteBalance, "Blue Gain", FG_SCALINGFACTOR_BLUE, 0, 4.0 - kWhiteBalanceStep, kWhiteBalanceStep,
+               kReadWriteFlagged),
     infoDouble(kWhiteBalance, "Green Gain", FG_SCALINGFACTOR_GREEN, 0, 4.0 - kWhiteBalanceStep, kWhiteBalanceStep,
-               7),
+               kReadWriteFlagged),
 };
 
 }  // namespace velm

@@ -72,16 +72,16 @@ inline constexpr const char* kOverflow = "Overflow";
 
 inline constexpr InfoItem kCameraSignalInfo[] = {
     infoCategory(kDigitalIo),
-    infoInt(kDigitalIo, "Digital Output", FG_DIGIO_OUTPUT, 0, 3, 1, 7),
-    infoInt(kDigitalIo, "Digital Input", FG_DIGIO_INPUT, 0, 255, 1, 1),
-    infoEnum(kDigitalIo, "CC1", FG_CC1, 7),
-    infoEnum(kDigitalIo, "CC2", FG_CC2, 7),
-    infoEnum(kDigitalIo, "CC3", FG_CC3, 7),
-    infoEnum(kDigitalIo, "CC4", FG_CC4, 7),
+    infoInt(kDigitalIo, "Digital Output", FG_DIGIO_OUTPUT, 0, 3, 1, kReadWriteFlagged),
+    infoInt(kDigitalIo, "Digital Input", FG_DIGIO_INPUT, 0, 255, 1, kReadOnly),
+    infoEnum(kDigitalIo, "CC1", FG_CC1, kReadWriteFlagged),
+    infoEnum(kDigitalIo, "CC2", FG_CC2, kReadWriteFlagged),
+    infoEnum(kDigitalIo, "CC3", FG_CC3, kReadWriteFlagged),
+    infoEnum(kDigitalIo, "CC4", FG_CC4, kReadWriteFlagged),
 
     infoCategory(kOverflow),
-    infoInt(kOverflow, "Buffer fill level", FG_FILLLEVEL, 0, 100, 1, 1, 1, "%"),
-    infoInt(kOverflow, "Buffer overflow", FG_OVERFLOW, 0, 1, 1, 1),
+    infoInt(kOverflow, "Buffer fill level", FG_FILLLEVEL, 0, 100, 1, kReadOnly, 1, "%"),
+    infoInt(kOverflow, "Buffer overflow", FG_OVERFLOW, 0, 1, 1, kReadOnly),
 };
 
 // ---- the designs of one camera: process 0 holds the camera, process 1 its signals ----

@@ -19,9 +19,6 @@ constexpr std::size_t kMaxFileNameLength = 1023;
 // as another name, or as other keys.
 constexpr const char* kNotInConfigurationText = "'\r\n";
 
-constexpr std::int32_t kCustomFileReadOnly = 1;
-constexpr std::int32_t kCustomFileWritable = 7;
-
 std::vector<std::uint32_t>& table(GenericApplet& applet, std::uint32_t camera, const LutColour& colour)
 {
     return applet.kept(camera, colour.valueParameter).elements;
@@ -122,9 +119,9 @@ void setType(const LutLayout& layout, GenericApplet& applet, const ParameterRow&
     commitAllowed(applet, row, camera, v, throwFlag, [&] {
         if (v == kLutTypeProcessing) {
             writeCurve(layout, applet, camera);
-            moveInfoAccess(applet, camera, FG_LUT_CUSTOM_FILE, kCustomFileReadOnly);
+            moveInfoAccess(applet, camera, FG_LUT_CUSTOM_FILE, kReadOnly);
         } else {
-            moveInfoAccess(applet, camera, FG_LUT_CUSTOM_FILE, kCustomFileWritable);
+            moveInfoAccess(applet, camera, FG_LUT_CUSTOM_FILE, kReadWriteFlagged);
             loadFile(layout, applet, camera, applet.kept(camera, FG_LUT_CUSTOM_FILE).text);
         }
     });

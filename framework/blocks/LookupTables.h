@@ -207,22 +207,23 @@ constexpr std::array<InfoItem, 13 + Layout.colourCount> LookupTables<Layout>::in
     std::size_t at = 0;
     items[at++] = infoCategory(kLookupTable);
     items[at++] = infoCategory(kAppletProperties, kLookupTable);
-    items[at++] = infoEnum(kAppletProperties, "LUT Implementation Type", FG_LUT_IMPLEMENTATION_TYPE, 1);
-    items[at++] = infoInt(kAppletProperties, "LUT In Bits", FG_LUT_IN_BITS, 0, 0, 0, 1, 1, "bit");
-    items[at++] = infoInt(kAppletProperties, "LUT Out Bits", FG_LUT_OUT_BITS, 0, 0, 0, 1, 1, "bit");
-    items[at++] = infoEnum(kLookupTable, "Type", FG_LUT_TYPE, 7);
+    items[at++] = infoEnum(kAppletProperties, "LUT Implementation Type", FG_LUT_IMPLEMENTATION_TYPE, kReadOnly);
+    items[at++] = infoInt(kAppletProperties, "LUT In Bits", FG_LUT_IN_BITS, 0, 0, 0, kReadOnly, 1, "bit");
+    items[at++] = infoInt(kAppletProperties, "LUT Out Bits", FG_LUT_OUT_BITS, 0, 0, 0, kReadOnly, 1, "bit");
+    items[at++] = infoEnum(kLookupTable, "Type", FG_LUT_TYPE, kReadWriteFlagged);
     for (std::size_t c = 0; c < Layout.colourCount; ++c) {
         const LutColour& colour = Layout.colours[c];
         items[at++] = infoArray(kLookupTable, colour.displayName, colour.valueParameter,
-                                static_cast<std::int32_t>(Layout.entries), 0, (1u << Layout.outputBits) - 1, 7);
+                                static_cast<std::int32_t>(Layout.entries), 0, (1u << Layout.outputBits) - 1,
+                                kReadWriteFlagged);
     }
-    items[at++] = infoString(kLookupTable, "Load File", FG_LUT_CUSTOM_FILE, "*.lut", 7);
-    items[at++] = infoString(kLookupTable, "Save File", FG_LUT_SAVE_FILE, "*.lut", 7);
+    items[at++] = infoString(kLookupTable, "Load File", FG_LUT_CUSTOM_FILE, "*.lut", kReadWriteFlagged);
+    items[at++] = infoString(kLookupTable, "Save File", FG_LUT_SAVE_FILE, "*.lut", kReadWriteFlagged);
     items[at++] = infoCategory(kProcessing);
-    items[at++] = infoDouble(kProcessing, "Offset", FG_PROCESSING_OFFSET, -1.0, 1.0, kEpsilon, 7);
-    items[at++] = infoDouble(kProcessing, "Gain", FG_PROCESSING_GAIN, 0, Layout.maxGain, kEpsilon, 7);
-    items[at++] = infoDouble(kProcessing, "Gamma", FG_PROCESSING_GAMMA, -1000.0, 1000.0, kEpsilon, 7);
-    items[at++] = infoEnum(kProcessing, "Invert", FG_PROCESSING_INVERT, 7);
+    items[at++] = infoDouble(kProcessing, "Offset", FG_PROCESSING_OFFSET, -1.0, 1.0, kEpsilon, kReadWriteFlagged);
+    items[at++] = infoDouble(kProcessing, "Gain", FG_PROCESSING_GAIN, 0, Layout.maxGain, kEpsilon, kReadWriteFlagged);
+    items[at++] = infoDouble(kProcessing, "Gamma", FG_PROCESSING_GAMMA, -1000.0, 1000.0, kEpsilon, kReadWriteFlagged);
+    items[at++] = infoEnum(kProcessing, "Invert", FG_PROCESSING_INVERT, kReadWriteFlagged);
     return items;
 }
 

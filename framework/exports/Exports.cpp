@@ -11,6 +11,7 @@
 #include "ExceptionBarrier.h"
 #include "FgPlWrapper.h"
 #include "GenericApplet.h"
+#include "InterfaceNumbers.h"
 #include "Platform.h"
 
 #pragma GCC visibility push(default)
@@ -235,9 +236,9 @@ VELM_EXPORT int32_t Fg_getParameterWithType(AppletHandle* handle, int32_t id, vo
     if (instance == nullptr) {
         return kErrNullHandle;
     }
-    // Callers that name these two types expect the whole 8 bytes defined,
-    // also when the parameter writes fewer.
-    if ((type == 3 || type == 4) && value != nullptr) {
+    // Callers that name these types expect the whole 8 bytes defined, also
+    // when the parameter writes fewer.
+    if (isWideCallerValueType(type) && value != nullptr) {
         std::memset(value, 0, 8);
     }
     return answerCode(*instance, [&] { return instance->getParameterWithType(id, value, port); });

@@ -15,9 +15,6 @@ namespace velm {
 
 namespace {
 
-constexpr std::int32_t kWritableAccess = 7;
-constexpr std::int32_t kReadOnlyAccess = 1;
-
 // A double limit of the table as the integer field of an entry; the tables
 // only hold values that fit.
 std::int32_t integerLimit(double value)
@@ -128,7 +125,7 @@ void TreeBuilder::addDirectRegisterAccess()
         }
         const std::uint32_t registerId = getRegisterId(design, registerName);
         const std::int32_t width = getRegisterWidth(design, registerId);
-        const std::int32_t access = isRegisterWritable(design, registerId) != 0 ? kWritableAccess : kReadOnlyAccess;
+        const std::int32_t access = isRegisterWritable(design, registerId) != 0 ? kReadWriteFlagged : kReadOnly;
         const std::string name = std::string("DRA_") + registerName;
         const std::string display = std::string(registerName) + " (" + std::to_string(width) + ")";
         const auto id = static_cast<std::int32_t>(registerId + static_cast<std::uint32_t>(kDirectRegisterIdBase));

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "ConstantTable.h"
+#include "InterfaceNumbers.h"
 
 namespace velm {
 

@@ -5,19 +5,13 @@
 
 #include <cstdint>
 
+#include "InterfaceNumbers.h"
+
 extern "C" {
 
 struct ParameterInfoEntry;
 
-// Value types of the typed design-register calls.
-enum HostValueType : std::int32_t {
-    kHostValueInt32 = 2,
-    kHostValueDouble = 5,
-    kHostValueTable = 4096,
-    kHostValueElement = 4098,
-};
-
-// Value record of type 4096: replaces the whole content of a table register.
+// Value record of type kHostValueTable: replaces the whole content of a table register.
 struct HostTableRecord {
     std::uint32_t kind;     // always 2
     std::uint32_t reserved; // always 0

@@ -28,6 +28,10 @@ using velm::sim::State;
 using velm::sim::withBoard;
 using velm::sim::kSimInvalidArgument;
 using velm::sim::kSimInvalidHandle;
+using velm::kHostValueDouble;
+using velm::kHostValueElement;
+using velm::kHostValueInt32;
+using velm::kHostValueTable;
 
 // The libraries call these through HostApi.h's pointer types; a mismatch
 // would pass arguments wrongly without a word from the compiler there.

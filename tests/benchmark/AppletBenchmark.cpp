@@ -200,7 +200,7 @@ void BM_StandIn_HostRegisterWrite(benchmark::State& state)
     const uint32_t value = 1;
     std::int64_t iteration = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(host.set(host.handle, host.registerId, &value, 0, kHostValueInt32));
+        benchmark::DoNotOptimize(host.set(host.handle, host.registerId, &value, 0, velm::kHostValueInt32));
         clearLogEvery(++iteration);
     }
     simClearLog();

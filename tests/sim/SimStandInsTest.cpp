@@ -14,6 +14,11 @@
 #include "Platform.h"
 #include "SimControl.h"
 
+using velm::kHostValueDouble;
+using velm::kHostValueElement;
+using velm::kHostValueInt32;
+using velm::kHostValueTable;
+
 namespace {
 
 const std::string kDesign =

@@ -161,14 +161,14 @@ constexpr ConfigKey kConfigKeys[] = {
 
 constexpr InfoItem kInfoTree[] = {
     infoCategory("Test Values"),
-    infoInt("Test Values", "Value", TEST_VALUE, 0, 100, 1, 7),
-    infoDouble("Test Values", "Double", TEST_DOUBLE, 0.0, 10.0, 0.5, 7, 1, "mm"),
+    infoInt("Test Values", "Value", TEST_VALUE, 0, 100, 1, kReadWriteFlagged),
+    infoDouble("Test Values", "Double", TEST_DOUBLE, 0.0, 10.0, 0.5, kReadWriteFlagged, 1, "mm"),
     infoCategory("Sub <Group>", "Test Values"),
-    infoEnum("Sub <Group>", "Mode", TEST_MODE, 7),
-    infoString("Sub <Group>", "Message", TEST_MESSAGE, "*.txt", 3),
+    infoEnum("Sub <Group>", "Mode", TEST_MODE, kReadWriteFlagged),
+    infoString("Sub <Group>", "Message", TEST_MESSAGE, "*.txt", kReadWrite),
     infoCategory("Miscellaneous"),
-    infoArray("Miscellaneous", "Elements", TEST_ELEMENTS, 4, 0, 9, 7),
-    infoInt("Miscellaneous", "Overlaps", TEST_OVERLAPS, 0, 0, 0, 1),
+    infoArray("Miscellaneous", "Elements", TEST_ELEMENTS, 4, 0, 9, kReadWriteFlagged),
+    infoInt("Miscellaneous", "Overlaps", TEST_OVERLAPS, 0, 0, 0, kReadOnly),
 };
 
 constexpr InfoAnswer kInfoAnswers[] = {
