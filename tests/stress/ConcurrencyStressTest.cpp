@@ -23,11 +23,11 @@ namespace {
 // A field of the tree as a host may read it while setters move limits: whole,
 // never torn.
 template <typename Field>
-Field loadField(const Field& field)
+double loadField(const Field& field)
 {
     Field value{};
     __atomic_load(&field, &value, __ATOMIC_RELAXED);
-    return value;
+    return static_cast<double>(value);
 }
 
 // Every access flag and limit of an entry and of everything under it; the
